@@ -1,0 +1,18 @@
+#pragma once
+
+#include "dsc/CallTexts.h"
+#include "dsc/DscCall.h"
+
+namespace tolvik {
+
+// Turns the stored characters of an accepted call into the texts of its row.
+// On entry Information, Position and Ack are empty and Kind is None.
+// enhancedPosition is the decoder-wide flag set by position decoding.
+void InterpretCall(const DscCall& call, CallTexts& texts, bool& enhancedPosition);
+
+// Reads a distress information block starting at position start of the
+// primary sequence into texts, as an alert, acknowledgement or relay.
+void InterpretDistressInfo(const DscCall& call, int start, DistressKind kind, CallTexts& texts,
+                           bool& enhancedPosition);
+
+}  // namespace tolvik

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace tolvik {
+
+// A colour as one number: blue in the high byte, green in the middle byte,
+// red in the low byte (0x0000FF is pure red).
+using ColorValue = std::uint32_t;
+
+// Every setting that survives a restart, one member per key of the settings
+// file, named as the key. Held by the main window; controls change members
+// directly and the changes take effect at once; the file is written only
+// when the main window closes.
+struct AppSettings {
+  // [Form]
+  int MainTop = 0;
+  int MainLeft = 0;
+  int MainWidth = 800;
+  int MainHeight = 500;
+  bool MainMaxmum = false;
+
+  // [Wave]
+  std::string WaveInName = "Default input device";
+  bool DecVHF = false;  // decoder mode: false HF, true VHF
+  bool DecINV = false;  // polarity inverted; automatic polarity flips it
+  bool DecAPS = true;   // automatic polarity
+  bool DecAFC = true;   // automatic frequency control (HF)
+  int DecFc = 80;       // HF centre frequency in units of 10 Hz, 50..100
+  bool ShowSpec = true;
+
+  // [List]
+  ColorValue FontColor = 0x000000;
+  ColorValue BackColor = 0xFFFFFF;
+  int FontSize = 8;
+  std::string FontName = "Tahoma";
+  int DelMin = 6;  // ageing limit in units of 10 minutes, 1..143
+  bool TimeDel = false;
+  bool CheckAdd = false;
+  bool NoMsgAdd = false;
+  bool DistAlt = true;
+  bool DistAck = true;
+  bool DistRly = true;
+};
+
+}  // namespace tolvik
