@@ -1,0 +1,19 @@
+#pragma once
+
+#include <span>
+
+#include "audio/BlockFormat.h"
+
+namespace tolvik {
+
+// The decoder as the block pipeline sees it: one demodulator per mode, fed
+// one channel of a block, and the phasing flag that lights the receive lamp.
+class BlockDecoder {
+ public:
+  virtual ~BlockDecoder() = default;
+  virtual void DemodulateHf(int channel, std::span<double, kFramesPerBlock> samples) = 0;
+  virtual void DemodulateVhf(int channel, std::span<double, kFramesPerBlock> samples) = 0;
+  virtual bool Phased(int channel) const = 0;
+};
+
+}  // namespace tolvik

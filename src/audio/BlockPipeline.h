@@ -1,0 +1,69 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <span>
+#include <string>
+
+#include "audio/BlockDecoder.h"
+#include "audio/BlockFormat.h"
+#include "audio/PipelineHost.h"
+#include "audio/SampleBlock.h"
+#include "audio/StatusTextSink.h"
+#include "audio/TimeOfDayClock.h"
+#include "demod/DemodulatorTraces.h"
+#include "settings/AppSettings.h"
+
+namespace tolvik {
+
+// One captured block as it arrives from the device: interleaved
+// little-endian signed 16-bit stereo, left sample first in each frame.
+using CaptureBuffer = std::span<const std::byte, kBytesPerBlock>;
+
+// The heartbeat of the receiver: every 100 ms block of captured audio runs
+// once through ProcessBlock, which converts it, copies it to the monitor
+// output while monitoring, demodulates the left channel in the current mode
+// (which drives the whole DSC decoder), refreshes the displays, advances the
+// clock text (and with it the list ageing) and sets the receive lamp. While
+// no blocks arrive all of that stands still.
+class BlockPipeline {
+ public:
+  struct Collaborators {
+    const AppSettings& settings;  // DecVHF, ShowSpec, TimeDel
+    BlockDecoder& decoder;
+    const DemodulatorTraces& traces;
+    PipelineHost& host;
+    StatusTextSink& status;
+    const TimeOfDayClock& clock;
+    std::function<void()> age_receive_list;  // one ageing pass
+  };
+
+  explicit BlockPipeline(Collaborators collaborators);
+
+  void ProcessBlock(CaptureBuffer buffer);
+
+  // The Monitor button: while down, each block's left channel is played on
+  // both output channels.
+  void SetMonitoring(bool monitoring) { monitoring_ = monitoring; }
+  bool Monitoring() const { return monitoring_; }
+
+  const SampleBlock& Samples() const { return samples_; }
+
+ private:
+  void ConvertToSampleBlock(CaptureBuffer buffer);
+  void CopyToMonitor(CaptureBuffer buffer);
+  void Demodulate();
+  void RefreshDisplays();
+  void AdvanceClock();
+
+  Collaborators with_;
+  SampleBlock samples_;  // this block as doubles; channel 0 filtered in place
+  std::array<std::int16_t, kFramesPerBlock * kChannelsPerFrame>
+      monitor_staging_{};    // next monitor block
+  bool monitoring_ = false;  // the Monitor button is down
+  std::string clock_text_;   // the "hh:mm:ss" shown for the previous block
+};
+
+}  // namespace tolvik
