@@ -1,0 +1,24 @@
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <span>
+
+namespace tolvik {
+
+// A recorded or streamed input, delivered as the one channel Tolvik decodes,
+// at the capture rate of 48000 Hz, in 16-bit sample units (-32768..32767,
+// not yet rounded).
+class SampleSource {
+ public:
+  virtual ~SampleSource() = default;
+
+  // Fills the start of `out` and returns how many samples were written;
+  // 0 means the input has ended.
+  virtual std::size_t Read(std::span<double> out) = 0;
+
+  // Length of the input in seconds, when known in advance.
+  virtual std::optional<double> DurationSeconds() const { return std::nullopt; }
+};
+
+}  // namespace tolvik

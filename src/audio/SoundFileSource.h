@@ -1,0 +1,53 @@
+#pragma once
+
+#include <cstddef>
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <span>
+#include <vector>
+
+#include "audio/SampleRateConverter.h"
+#include "audio/SampleSource.h"
+
+typedef struct sf_private_tag SNDFILE;
+
+namespace tolvik {
+
+// Any recording libsndfile reads (WAV, FLAC, OGG, ...), at any sample rate,
+// mono or multi-channel: the first (left) channel is delivered, converted to
+// 48000 Hz when the file has another rate.
+class SoundFileSource final : public SampleSource {
+ public:
+  // Throws InputError with a readable reason when the file cannot be read
+  // as audio.
+  explicit SoundFileSource(const std::filesystem::path& path);
+  ~SoundFileSource() override;
+  SoundFileSource(const SoundFileSource&) = delete;
+  SoundFileSource& operator=(const SoundFileSource&) = delete;
+
+  std::size_t Read(std::span<double> out) override;
+  std::optional<double> DurationSeconds() const override { return duration_seconds_; }
+
+  int FileRateHz() const { return file_rate_hz_; }
+  int FileChannels() const { return file_channels_; }
+
+ private:
+  bool Refill();
+  std::size_t ReadLeftChannel();
+
+  SNDFILE* file_;
+  int file_rate_hz_;
+  int file_channels_;
+  std::optional<double> duration_seconds_;
+  std::unique_ptr<SampleRateConverter> converter_;  // null when the file is already at 48 kHz
+  std::vector<double> interleaved_;                 // one chunk of frames as read from the file
+  std::vector<double> left_;                        // the chunk's first channel, 16-bit units
+  std::vector<double> pending_;                     // samples at 48 kHz not yet delivered
+  std::size_t pending_start_ = 0;                   // first undelivered sample in pending_
+  std::size_t pending_end_ = 0;                     // one past the last one
+  bool file_ended_ = false;
+  bool drained_ = false;  // the converter has been flushed empty
+};
+
+}  // namespace tolvik

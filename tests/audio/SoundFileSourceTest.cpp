@@ -1,0 +1,149 @@
+#include "audio/SoundFileSource.h"
+
+#include <gtest/gtest.h>
+#include <sndfile.h>
+
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <numbers>
+#include <vector>
+
+#include "audio/InputBlockReader.h"
+#include "audio/InputError.h"
+
+namespace tolvik {
+namespace {
+
+namespace fs = std::filesystem;
+
+class SoundFileSourceTest : public ::testing::Test {
+ protected:
+  fs::path dir =
+      fs::temp_directory_path() /
+      ("tolvik_sound_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "_" +
+       ::testing::UnitTest::GetInstance()->current_test_info()->name());
+
+  void SetUp() override { fs::create_directories(dir); }
+  void TearDown() override { fs::remove_all(dir); }
+
+  // Writes `frames` frames of 16-bit PCM WAV; channel c of frame j is value(j, c).
+  template <typename Value>
+  fs::path WriteWav(const char* name, int rate, int channels, int frames, Value value) {
+    const fs::path path = dir / name;
+    SF_INFO info{};
+    info.samplerate = rate;
+    info.channels = channels;
+    info.format = SF_FORMAT_WAV | SF_FORMAT_PCM_16;
+    SNDFILE* file = sf_open(path.c_str(), SFM_WRITE, &info);
+    EXPECT_NE(file, nullptr) << sf_strerror(nullptr);
+    std::vector<short> data;
+    for (int j = 0; j < frames; ++j) {
+      for (int c = 0; c < channels; ++c)
+        data.push_back(value(j, c));
+    }
+    sf_writef_short(file, data.data(), frames);
+    sf_close(file);
+    return path;
+  }
+
+  static std::vector<double> ReadAll(SampleSource& source) {
+    std::vector<double> all;
+    std::vector<double> chunk(1000);
+    while (const std::size_t count = source.Read(chunk)) {
+      all.insert(all.end(), chunk.begin(), chunk.begin() + static_cast<std::ptrdiff_t>(count));
+    }
+    return all;
+  }
+
+  // Frequency of a sinusoid from its upward zero crossings.
+  static double MeasureFrequency(const std::vector<double>& samples, double rate) {
+    int first = -1, last = -1, crossings = 0;
+    for (std::size_t i = 1; i < samples.size(); ++i) {
+      if (samples[i - 1] < 0 && samples[i] >= 0) {
+        if (first < 0)
+          first = static_cast<int>(i);
+        last = static_cast<int>(i);
+        ++crossings;
+      }
+    }
+    return (crossings - 1) * rate / (last - first);
+  }
+};
+
+TEST_F(SoundFileSourceTest, StereoFileAt48kHzGivesTheLeftChannelSampleForSample) {
+  const auto path = WriteWav("stereo.wav", 48000, 2, 10000, [](int j, int c) {
+    return static_cast<short>(c == 0 ? j - 5000 : 1234);
+  });
+  SoundFileSource source(path);
+  const auto samples = ReadAll(source);
+  ASSERT_EQ(samples.size(), 10000u);
+  for (int j = 0; j < 10000; ++j)
+    ASSERT_EQ(samples[j], j - 5000) << j;
+  EXPECT_NEAR(*source.DurationSeconds(), 10000 / 48000.0, 1e-12);
+}
+
+TEST_F(SoundFileSourceTest, OtherRatesAreConvertedTo48kHzKeepingFrequencyAndLength) {
+  // One second of a 1700 Hz tone (the centre of SSB-received HF DSC) at the
+  // rates recordings commonly come at.
+  for (const int rate : {8000, 12000, 44100}) {
+    SCOPED_TRACE(rate);
+    const auto path = WriteWav("tone.wav", rate, 1, rate, [&](int j, int) {
+      return static_cast<short>(
+          std::lround(10000 * std::sin(2 * std::numbers::pi * 1700 * j / rate)));
+    });
+    SoundFileSource source(path);
+    const auto samples = ReadAll(source);
+    // The converter's delay is flushed, so the length matches within a few samples.
+    EXPECT_NEAR(static_cast<double>(samples.size()), 48000.0, 4.0);
+    const std::vector<double> middle(samples.begin() + 4800, samples.end() - 4800);
+    EXPECT_NEAR(MeasureFrequency(middle, 48000), 1700.0, 0.5);
+    double peak = 0;
+    for (double v : middle)
+      peak = std::max(peak, std::abs(v));
+    EXPECT_NEAR(peak, 10000, 150);  // amplitude kept in 16-bit units
+  }
+}
+
+TEST_F(SoundFileSourceTest, UnreadableInputsSayWhy) {
+  std::ofstream(dir / "notes.txt") << "this is not audio, just some text\n";
+  std::ofstream(dir / "empty.wav").close();
+  EXPECT_THROW(SoundFileSource(dir / "notes.txt"), InputError);
+  try {
+    SoundFileSource source(dir / "missing.wav");
+    FAIL();
+  } catch (const InputError& error) {
+    EXPECT_STREQ(error.what(), "no such file");
+  }
+  try {
+    SoundFileSource source(dir / "empty.wav");
+    FAIL();
+  } catch (const InputError& error) {
+    EXPECT_STREQ(error.what(), "the file is empty");
+  }
+}
+
+TEST_F(SoundFileSourceTest, BlockReaderPadsTheLastBlockAndPutsSilenceOnTheRight) {
+  const auto path = WriteWav("short.wav", 48000, 1, 4800 + 10,
+                             [](int j, int) { return static_cast<short>(j % 2 ? -300 : 300); });
+  SoundFileSource source(path);
+  InputBlockReader reader(source);
+  InputBlockReader::Buffer buffer{};
+  ASSERT_TRUE(reader.NextBlock(buffer));
+  ASSERT_TRUE(reader.NextBlock(buffer));
+  auto sample = [&](int frame, int channel) {
+    const std::size_t at = (static_cast<std::size_t>(frame) * 2 + channel) * 2;
+    return static_cast<std::int16_t>(std::to_integer<int>(buffer[at]) |
+                                     (std::to_integer<int>(buffer[at + 1]) << 8));
+  };
+  EXPECT_EQ(sample(9, 0), -300);  // frame 4809 of the file
+  EXPECT_EQ(sample(10, 0), 0);    // padding
+  EXPECT_EQ(sample(4799, 0), 0);
+  EXPECT_EQ(sample(9, 1), 0);
+  EXPECT_FALSE(reader.NextBlock(buffer));
+  EXPECT_EQ(reader.BlocksRead(), 2u);
+  EXPECT_DOUBLE_EQ(reader.SecondsRead(), 0.2);
+}
+
+}  // namespace
+}  // namespace tolvik
