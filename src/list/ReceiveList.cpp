@@ -48,7 +48,7 @@ void ReceiveList::AddReceiveEntry(const CallTexts& call) {
   const int written = WriteCall(call);
   const int row = SortRows(kNewestFirstSortCode, written);
   if (observer_ != nullptr) {
-    observer_->RowWritten(row, rows_[row]);
+    observer_->RowWritten(row, rows_[row], call.Kind);
   }
   if (alert) {
     SignalAlert(row, call.Kind);

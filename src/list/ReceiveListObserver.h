@@ -2,6 +2,7 @@
 
 #include <span>
 
+#include "dsc/DistressKind.h"
 #include "list/ReceiveEntry.h"
 
 namespace tolvik {
@@ -36,8 +37,9 @@ class ReceiveListObserver {
   virtual void Cleared() {}
 
   // A received call has been written to row `row` and the list is sorted
-  // again, so `row` is where it now stands.
-  virtual void RowWritten(int /*row*/, const ReceiveEntry& /*entry*/) {}
+  // again, so `row` is where it now stands; `kind` is the call's relation to
+  // distress, which the row's texts do not keep.
+  virtual void RowWritten(int /*row*/, const ReceiveEntry& /*entry*/, DistressKind /*kind*/) {}
 };
 
 }  // namespace tolvik

@@ -65,14 +65,16 @@ class RecordingObserver final : public ReceiveListObserver {
   void RowRemoved(int row) override { Note("remove", row); }
   void AboutToBeCleared() override { events.push_back("before clear"); }
   void Cleared() override { events.push_back("clear"); }
-  void RowWritten(int row, const ReceiveEntry& entry) override {
+  void RowWritten(int row, const ReceiveEntry& entry, DistressKind kind) override {
     Note("written", row);
     written_from = entry.From;
+    written_kind = kind;
   }
 
   std::vector<std::string> events;  // one text per notification, in order
   std::vector<int> last_reorder;    // new_row_of_old of the last reorder
   std::string written_from;         // From of the row last written
+  DistressKind written_kind = DistressKind::None;  // kind of the call last written
 
  private:
   void Note(const char* what, int row) { events.push_back(what + (" " + std::to_string(row))); }

@@ -201,6 +201,7 @@ TEST_F(ReceiveListTest, RowWrittenAfterMidnightSortsBelowTheEveningsRows) {
   EXPECT_EQ(host_.loaded_from, "211000003");
   EXPECT_EQ(observer_.events.back(), "written 2");
   EXPECT_EQ(observer_.written_from, "211000003");
+  EXPECT_EQ(observer_.written_kind, DistressKind::Alert);
 }
 
 TEST_F(ReceiveListTest, CallOfTheSameSecondLandsOnTopOfItsSecond) {
