@@ -13,7 +13,6 @@
 #include <cstdio>
 #include <exception>
 #include <fstream>
-#include <iterator>
 #include <new>
 #include <optional>
 #include <sstream>

@@ -76,12 +76,5 @@ TEST(SettingsFilePathTest, AsksAboutTheExecutablesOwnDirectory) {
   EXPECT_EQ(asked, ".");
 }
 
-TEST(SettingsFilePathTest, SystemEnvironmentSeesRealDirectories) {
-  const SettingsLocationEnvironment system = SystemSettingsLocationEnvironment();
-  EXPECT_TRUE(system.IsDirectoryWritable(std::filesystem::temp_directory_path()));
-  EXPECT_FALSE(system.IsDirectoryWritable("/no/such/directory/anywhere"));
-  EXPECT_FALSE(system.GetVariable("TOLVIK_SURELY_UNSET_VARIABLE").has_value());
-}
-
 }  // namespace
 }  // namespace tolvik

@@ -43,14 +43,6 @@ TEST(ParseIntegerTextTest, RefusesValuesBeyondInt) {
   EXPECT_EQ(ParseIntegerText("99999999999999999999999"), std::nullopt);
 }
 
-TEST(ReadIntegerValueTest, MissingOrInvalidGivesTheDefault) {
-  EXPECT_EQ(ReadIntegerValue(nullptr, 80), 80);
-  EXPECT_EQ(ReadIntegerValue("", 80), 80);
-  EXPECT_EQ(ReadIntegerValue("12abc", 80), 80);
-  EXPECT_EQ(ReadIntegerValue("99999999999", 80), 80);
-  EXPECT_EQ(ReadIntegerValue("$1F", 80), 31);
-}
-
 TEST(ReadBooleanValueTest, AnyNonZeroIntegerIsTrue) {
   EXPECT_TRUE(ReadBooleanValue("1", false));
   EXPECT_TRUE(ReadBooleanValue("2", false));
@@ -92,13 +84,6 @@ TEST(CutSettingsTextTest, NeverSplitsAUtf8Sequence) {
   // Bytes that are not UTF-8 (no lead byte nearby) are simply cut at the limit.
   const std::string latin1 = std::string(2047, '\xA0') + "\xA0\xA0";
   EXPECT_EQ(CutSettingsText(latin1).size(), 2047u);
-}
-
-TEST(FormatTextValueTest, KeepsTextsOnOneLine) {
-  EXPECT_EQ(FormatTextValue("USB Audio CODEC"), "USB Audio CODEC");
-  EXPECT_EQ(FormatTextValue("a\nb\r\nc"), "a b  c");
-  EXPECT_EQ(FormatBooleanValue(true), "1");
-  EXPECT_EQ(FormatBooleanValue(false), "0");
 }
 
 }  // namespace
