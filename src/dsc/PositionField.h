@@ -1,0 +1,33 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "dsc/DscCall.h"
+
+namespace tolvik {
+
+// Characters in a position field: quadrant digit, four latitude digits
+// (degrees, minutes), five longitude digits (degrees, minutes).
+inline constexpr int kPositionCharacters = 5;
+
+// A decoded position in packed form: degrees plus minutes / 100 (35 deg 41'
+// is 35.41); south latitudes and west longitudes are negative.
+struct GeoPosition {
+  double Latitude = 0.0;
+  double Longitude = 0.0;
+};
+
+// Decodes the position field of five characters from position start of the
+// primary sequence. Empty when a character is above 99. An expansion
+// sequence that starts with the enhanced-position specifier adds four more
+// digits of minutes to each coordinate; enhanced_position (the decoder-wide
+// flag) is cleared first and set when that happened.
+std::optional<GeoPosition> DecodePosition(const DscCall& call, int start, bool& enhanced_position);
+
+// "N35-41 , E139-45", or with enhanced_position "N35-41.1234 , E139-45.5678".
+// A coordinate of exactly 0 shows the second letter: S0-00, W0-00. The
+// coordinates are those DecodePosition gives (at most 999.99 in size).
+std::string FormatPosition(double latitude, double longitude, bool enhanced_position);
+
+}  // namespace tolvik
