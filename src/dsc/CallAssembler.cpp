@@ -19,7 +19,9 @@ constexpr char kDataSizeErrorText[] = "Data size error...";
 constexpr char kParityErrorText[] = "Parity error...";
 constexpr char kFormatErrorText[] = "DSC format error...";
 
-constexpr bool IsValidSymbol(int symbol) { return symbol >= 0 && symbol <= kLargestSymbol; }
+constexpr bool IsValidSymbol(int symbol) {
+  return symbol >= 0 && symbol <= kLargestSymbol;
+}
 
 // The DX copy wins whenever it passed its own check; the copies are never
 // compared with each other.
@@ -37,9 +39,13 @@ constexpr int CombineCopies(int dx, int rx) {
 
 CallAssembler::CallAssembler(ReceptionControl& reception, StatusTextSink& status, CallSink& calls,
                              bool& enhanced_position)
-    : reception_(reception), status_(status), calls_(calls), enhanced_position_(enhanced_position) {}
+    : reception_(reception),
+      status_(status),
+      calls_(calls),
+      enhanced_position_(enhanced_position) {}
 
 void CallAssembler::Reset() {
+  reception_open_ = true;
   EosSeen = false;
   CurrentSequence = SequenceKind::Primary;
   TailCountdown = 0;
@@ -52,10 +58,12 @@ void CallAssembler::Abandon() {
   EosSeen = false;
   call_.Primary.Count = 0;
   call_.Expansion.Count = 0;
-  // Not strictly needed until the next phasing resets it, but it keeps
-  // FinishInput from ever completing an abandoned call.
-  TailCountdown = 0;
-  CurrentSequence = SequenceKind::Primary;
+  reception_open_ = false;  // a later FinishInput must not complete it
+}
+
+void CallAssembler::StopReception() {
+  reception_open_ = false;
+  reception_.StopReception();
 }
 
 SymbolSequence& CallAssembler::Current() {
@@ -92,7 +100,7 @@ void CallAssembler::LookAhead(int dx, int rx) {
   }
   if (TailMismatch) {
     CompleteCall();
-    reception_.StopReception();
+    StopReception();
     return;
   }
   // End of sequence over 126 twice: an expansion sequence follows.
@@ -132,7 +140,7 @@ void CallAssembler::CheckCharacterArrived(int value) {
     TailCountdown = kLookAheadSteps;
     return;
   }
-  reception_.StopReception();
+  StopReception();
   if (!good && primary) {
     status_.ShowStatusText(StatusPanel::Decoder, kParityErrorText);
     return;
@@ -143,8 +151,9 @@ void CallAssembler::CheckCharacterArrived(int value) {
 }
 
 void CallAssembler::EndReception(const char* text) {
-  reception_.StopReception();
-  if (PrimaryVerified()) {
+  const bool call_waiting = PrimaryVerified();
+  StopReception();
+  if (call_waiting) {
     // A damaged expansion sequence must not lose the call in front of it,
     // which passed its own check: hand it on with the expansion characters
     // received so far, then say what went wrong.
@@ -158,9 +167,8 @@ void CallAssembler::FinishInput() {
     return;
   }
   TailCountdown = 0;
-  CurrentSequence = SequenceKind::Primary;
   CompleteCall();
-  reception_.StopReception();
+  StopReception();
 }
 
 void CallAssembler::CompleteCall() {

@@ -44,9 +44,12 @@ class CallAssembler : public CharacterSink {
   // sequences empty. Nothing is shown and nothing is handed on.
   void Abandon();
 
-  // The primary sequence passed its check and the call waits only for the
-  // look-ahead or for the rest of an expansion sequence.
-  bool PrimaryVerified() const { return CurrentSequence == SequenceKind::Expansion; }
+  // The reception is still open, its primary sequence passed its check and
+  // the call waits only for the look-ahead or for the rest of an expansion
+  // sequence.
+  bool PrimaryVerified() const {
+    return reception_open_ && CurrentSequence == SequenceKind::Expansion;
+  }
 
   // The input has ended (end of a file, digital silence) while a verified
   // call was still waiting: hand it on now, with whatever expansion
@@ -68,6 +71,7 @@ class CallAssembler : public CharacterSink {
   void StoreInformationCharacter(int value);
   void CheckCharacterArrived(int value);
   void EndReception(const char* text);
+  void StopReception();
   void SetAckFromEndOfSequence();
 
   ReceptionControl& reception_;  // the synchroniser that owns this reception
@@ -76,6 +80,7 @@ class CallAssembler : public CharacterSink {
   bool& enhanced_position_;      // decoder-wide, written by the interpreter
   DscCall call_;                 // the characters of the current or last call
   CallTexts texts_;              // the row texts; persist from call to call
+  bool reception_open_ = false;  // between Reset and the end of that reception
 };
 
 }  // namespace tolvik

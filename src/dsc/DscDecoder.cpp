@@ -70,14 +70,20 @@ void DscDecoder::FinishInput(int channel) {
   }
 }
 
-const DscCall& DscDecoder::Call(int channel) const { return At(channel).assembler.Call(); }
+const DscCall& DscDecoder::Call(int channel) const {
+  return At(channel).assembler.Call();
+}
 
-const CallTexts& DscDecoder::Texts(int channel) const { return At(channel).assembler.Texts(); }
+const CallTexts& DscDecoder::Texts(int channel) const {
+  return At(channel).assembler.Texts();
+}
 
 const SymbolSynchroniser& DscDecoder::Synchroniser(int channel) const {
   return At(channel).synchroniser;
 }
 
-const CallAssembler& DscDecoder::Assembler(int channel) const { return At(channel).assembler; }
+const CallAssembler& DscDecoder::Assembler(int channel) const {
+  return At(channel).assembler;
+}
 
 }  // namespace tolvik

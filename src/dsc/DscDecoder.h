@@ -64,7 +64,7 @@ class DscDecoder : public BitSink {
   Channel* Find(int channel);
   const Channel& At(int channel) const;
 
-  AppSettings spare_settings_;  // channel 1's settings: defaults, never saved
+  AppSettings spare_settings_;      // channel 1's settings: defaults, never saved
   bool enhanced_position_ = false;  // decoder-wide, written by the interpreter
   std::array<std::unique_ptr<Channel>, kDecoderChannels> channels_;  // built at construction
 };

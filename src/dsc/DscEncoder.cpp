@@ -17,7 +17,9 @@ void Append(Characters& out, std::span<const std::uint8_t> field) {
   out.insert(out.end(), field.begin(), field.end());
 }
 
-void Append(Characters& out, int character) { out.push_back(static_cast<std::uint8_t>(character)); }
+void Append(Characters& out, int character) {
+  out.push_back(static_cast<std::uint8_t>(character));
+}
 
 void RequireCharacter(int value, const char* what) {
   if (value < 0 || value > kLargestSymbol) {

@@ -23,8 +23,8 @@ namespace tolvik {
 // characters, its end of sequence and its check character go out the same
 // way, again with two trailing DX end-of-sequence symbols.
 
-inline constexpr int kLongDotPatternBits = 200;   // MF/HF distress, and calls to ships
-inline constexpr int kShortDotPatternBits = 20;   // VHF, replies
+inline constexpr int kLongDotPatternBits = 200;  // MF/HF distress, and calls to ships
+inline constexpr int kShortDotPatternBits = 20;  // VHF, replies
 
 // Stands, in a symbol timeline, for a symbol damaged on the way: its ten
 // bits fail the check.
@@ -33,8 +33,12 @@ inline constexpr int kDamagedSymbol = -1;
 // Symbol times (index in the timeline returned by InterleaveCall, 0 the
 // first DX phasing symbol) of character k's DX and RX copies; k counts the
 // characters of the call from the first format specifier.
-constexpr int DxTime(int k) { return 12 + 2 * k; }
-constexpr int RxTime(int k) { return 17 + 2 * k; }
+constexpr int DxTime(int k) {
+  return 12 + 2 * k;
+}
+constexpr int RxTime(int k) {
+  return 17 + 2 * k;
+}
 
 // The characters of a call: format specifier twice, the fields of its
 // layout, end of sequence; not the check character. Throws

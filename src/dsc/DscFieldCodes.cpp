@@ -78,8 +78,7 @@ std::array<std::uint8_t, 5> PositionCharacters(const std::optional<DscPosition>&
   RequireRange(position->LongitudeDegrees, 0, 180, "longitude degrees 0..180");
   RequireRange(position->LongitudeMinutes, 0, 59, "longitude minutes 0..59");
   return PairsOf<5>(Digits(position->Quadrant, 1) + Digits(position->LatitudeDegrees, 2) +
-                    Digits(position->LatitudeMinutes, 2) +
-                    Digits(position->LongitudeDegrees, 3) +
+                    Digits(position->LatitudeMinutes, 2) + Digits(position->LongitudeDegrees, 3) +
                     Digits(position->LongitudeMinutes, 2));
 }
 

@@ -52,11 +52,11 @@ struct DscFrequency {
 // Distress information: what a distress alert carries, and what a distress
 // acknowledgement or relay repeats.
 struct DscDistressInfo {
-  std::string ShipInDistress;            // nine-digit identity
-  int Nature = 107;                      // nature of distress, 100..112 (107 undesignated)
-  std::optional<DscPosition> Position;   // nullopt: unknown (sent as 99 99 99 99 99)
-  std::optional<DscTime> Time;           // nullopt: unknown (sent as 88 88)
-  int SubsequentCommunication = 100;     // type of subsequent communication, a first telecommand
+  std::string ShipInDistress;           // nine-digit identity
+  int Nature = 107;                     // nature of distress, 100..112 (107 undesignated)
+  std::optional<DscPosition> Position;  // nullopt: unknown (sent as 99 99 99 99 99)
+  std::optional<DscTime> Time;          // nullopt: unknown (sent as 88 88)
+  int SubsequentCommunication = 100;    // type of subsequent communication, a first telecommand
 };
 
 // The next four decimal places of the latitude and longitude minutes of a
@@ -82,18 +82,18 @@ struct DscEnhancedPosition {
 // Identities are nine-digit texts ("211234560"); the tenth digit sent is 0.
 struct DscMessage {
   int FormatSpecifier = kFormatIndividual;
-  std::optional<std::string> Address;        // called station or group: 114, 120, 123
-  std::optional<DscArea> AreaAddress;        // called area: 102
-  int Category = 100;                        // 100 routine, 108 safety, 110 urgency, 112 distress
-  std::string SelfId;                        // calling station; unused by 112
+  std::optional<std::string> Address;  // called station or group: 114, 120, 123
+  std::optional<DscArea> AreaAddress;  // called area: 102
+  int Category = 100;                  // 100 routine, 108 safety, 110 urgency, 112 distress
+  std::string SelfId;                  // calling station; unused by 112
   int FirstTelecommand = kNoInformation;
   int SecondTelecommand = kNoInformation;
-  std::optional<DscFrequency> FirstFrequency;   // nullopt: 126 126 126
-  std::optional<DscFrequency> SecondFrequency;  // nullopt: 126 126 126 (123: left out)
-  std::optional<DscPosition> WorkingPosition;   // sent as 55 + position instead of frequencies
-  std::optional<DscDistressInfo> Distress;      // format 112, or category 112
-  std::optional<std::string> TelephoneNumber;   // digits, 123 only
-  int EndOfSequence = kEosOther;                // 117, 122 or 127
+  std::optional<DscFrequency> FirstFrequency;      // nullopt: 126 126 126
+  std::optional<DscFrequency> SecondFrequency;     // nullopt: 126 126 126 (123: left out)
+  std::optional<DscPosition> WorkingPosition;      // sent as 55 + position instead of frequencies
+  std::optional<DscDistressInfo> Distress;         // format 112, or category 112
+  std::optional<std::string> TelephoneNumber;      // digits, 123 only
+  int EndOfSequence = kEosOther;                   // 117, 122 or 127
   std::optional<DscEnhancedPosition> Enhancement;  // sent as an expansion sequence
 };
 

@@ -56,8 +56,7 @@ constexpr bool IsEndOfSequence(int symbol) {
 
 constexpr bool IsAcceptedFormatSpecifier(int symbol) {
   return symbol == kFormatGeographicArea || symbol == kFormatDistress || symbol == kFormatGroup ||
-         symbol == kFormatAllShips || symbol == kFormatIndividual ||
-         symbol == kFormatSemiAutomatic;
+         symbol == kFormatAllShips || symbol == kFormatIndividual || symbol == kFormatSemiAutomatic;
 }
 
 }  // namespace tolvik

@@ -123,7 +123,9 @@ void SymbolSynchroniser::StartReception() {
 void SymbolSynchroniser::ShowReceivingText() {
   std::string text = "Receiving data...";
   if (!settings_.DecVHF) {
-    const double error = tuning_.FrequencyError;
+    // Adding +0.0 turns a negative zero into zero, which would otherwise
+    // print as "+-0.0".
+    const double error = tuning_.FrequencyError + 0.0;
     // A positive or zero error gets an explicit plus sign; a negative one
     // brings its own minus sign.
     const char* format = error >= 0 ? " (Freq Err = +%0.1fHz)" : " (Freq Err = %0.1fHz)";

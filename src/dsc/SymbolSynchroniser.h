@@ -46,8 +46,8 @@ class SymbolSynchroniser : public ReceptionControl {
   void StopReception() override;
 
   std::array<std::uint8_t, kWindowBits> BitWindow{};  // last 60 bits, index 0 newest
-  bool Phased = false;                                 // a call is being received
-  int BitCounter = 0;                                  // bits since the last character step, 0..19
+  bool Phased = false;                                // a call is being received
+  int BitCounter = 0;                                 // bits since the last character step, 0..19
 
  private:
   void SearchPhasing();
@@ -55,10 +55,10 @@ class SymbolSynchroniser : public ReceptionControl {
   void InvertWindow();
   void ShowReceivingText();
 
-  AppSettings& settings_;        // this channel's settings; DecINV is written
-  ChannelTuning& tuning_;        // this channel's HF centre and frequency error
-  StatusTextSink& status_;       // where "Receiving data..." goes
-  CharacterSink& characters_;    // the call assembler of this channel
+  AppSettings& settings_;      // this channel's settings; DecINV is written
+  ChannelTuning& tuning_;      // this channel's HF centre and frequency error
+  StatusTextSink& status_;     // where "Receiving data..." goes
+  CharacterSink& characters_;  // the call assembler of this channel
 };
 
 }  // namespace tolvik
