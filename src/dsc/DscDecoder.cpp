@@ -1,0 +1,89 @@
+#include "dsc/DscDecoder.h"
+
+#include <stdexcept>
+
+namespace tolvik {
+
+// The synchroniser and the assembler of one channel call each other: the
+// synchroniser hands characters to the assembler, the assembler ends
+// receptions through the synchroniser. The assembler is built first and
+// keeps a reference to the synchroniser, which it uses only once bits flow.
+struct DscDecoder::Channel {
+  Channel(AppSettings& settings, ChannelTuning& tuning, StatusTextSink& status, CallSink& calls,
+          bool& enhanced_position)
+      : assembler(synchroniser, status, calls, enhanced_position),
+        synchroniser(settings, tuning, status, assembler) {}
+
+  CallAssembler assembler;          // characters to the call and its texts
+  SymbolSynchroniser synchroniser;  // bits to symbols, phasing, AFC, polarity
+};
+
+DscDecoder::DscDecoder(AppSettings& channel0_settings, ChannelTunings& tunings,
+                       StatusTextSink& status, CallSink& calls) {
+  channels_[0] =
+      std::make_unique<Channel>(channel0_settings, tunings[0], status, calls, enhanced_position_);
+  channels_[1] =
+      std::make_unique<Channel>(spare_settings_, tunings[1], status, calls, enhanced_position_);
+}
+
+DscDecoder::~DscDecoder() = default;
+
+DscDecoder::Channel* DscDecoder::Find(int channel) {
+  if (channel < 0 || channel >= kDecoderChannels) {
+    return nullptr;
+  }
+  return channels_[channel].get();
+}
+
+const DscDecoder::Channel& DscDecoder::At(int channel) const {
+  if (channel < 0 || channel >= kDecoderChannels) {
+    throw std::out_of_range("no such decoder channel");
+  }
+  return *channels_[channel];
+}
+
+void DscDecoder::PushBit(int channel, int bit) {
+  if (Channel* c = Find(channel)) {
+    c->synchroniser.PushBit(bit);
+  }
+}
+
+bool DscDecoder::Phased(int channel) const {
+  if (channel < 0 || channel >= kDecoderChannels) {
+    return false;
+  }
+  return channels_[channel]->synchroniser.Phased;
+}
+
+void DscDecoder::AbandonReception(int channel) {
+  if (Channel* c = Find(channel)) {
+    c->synchroniser.Phased = false;
+    c->synchroniser.BitCounter = 0;
+    c->assembler.Abandon();
+  }
+}
+
+void DscDecoder::FinishInput(int channel) {
+  Channel* c = Find(channel);
+  if (c != nullptr && c->synchroniser.Phased) {
+    c->assembler.FinishInput();
+  }
+}
+
+const DscCall& DscDecoder::Call(int channel) const {
+  return At(channel).assembler.Call();
+}
+
+const CallTexts& DscDecoder::Texts(int channel) const {
+  return At(channel).assembler.Texts();
+}
+
+const SymbolSynchroniser& DscDecoder::Synchroniser(int channel) const {
+  return At(channel).synchroniser;
+}
+
+const CallAssembler& DscDecoder::Assembler(int channel) const {
+  return At(channel).assembler;
+}
+
+}  // namespace tolvik

@@ -1,0 +1,72 @@
+#pragma once
+
+#include <array>
+#include <memory>
+
+#include "audio/StatusTextSink.h"
+#include "demod/BitSink.h"
+#include "demod/ChannelTuning.h"
+#include "dsc/CallAssembler.h"
+#include "dsc/CallSink.h"
+#include "dsc/DscCall.h"
+#include "dsc/SymbolSynchroniser.h"
+#include "settings/AppSettings.h"
+
+namespace tolvik {
+
+// The DSC decoder of both decoder channels: per channel a symbol
+// synchroniser feeding a call assembler, which keeps the channel's call and
+// its row texts. Only channel 0 is fed in practice; channel 1 works the same
+// on a private set of default settings.
+class DscDecoder : public BitSink {
+ public:
+  // channel0_settings: channel 0 reads DecAPS, DecAFC, DecVHF and reads and
+  // toggles DecINV there. tunings: the HF centres of both channels. Status
+  // texts go to StatusPanel::Decoder. All must outlive the decoder.
+  DscDecoder(AppSettings& channel0_settings, ChannelTunings& tunings, StatusTextSink& status,
+             CallSink& calls);
+  ~DscDecoder() override;
+
+  DscDecoder(const DscDecoder&) = delete;
+  DscDecoder& operator=(const DscDecoder&) = delete;
+
+  // One demodulated bit of a channel; an unknown channel is ignored.
+  void PushBit(int channel, int bit) override;
+
+  // Whether the channel holds phasing (the receive lamp); false for an
+  // unknown channel.
+  bool Phased(int channel) const;
+
+  // What the mode switch needs: drop any reception in progress without a
+  // message and go back to the phasing search.
+  void AbandonReception(int channel);
+
+  // At the end of an input (a file, digital silence): a call that passed
+  // its check and waits only for the look-ahead or for the rest of an
+  // expansion sequence is handed on now instead of being lost. Otherwise
+  // nothing happens.
+  void FinishInput(int channel);
+
+  // The channel's current or last call. Throws std::out_of_range for an
+  // unknown channel.
+  const DscCall& Call(int channel) const;
+  const CallTexts& Texts(int channel) const;
+  const SymbolSynchroniser& Synchroniser(int channel) const;
+  const CallAssembler& Assembler(int channel) const;
+
+  // Set by position decoding when the last position shown used an
+  // enhanced-resolution expansion sequence.
+  bool EnhancedPosition() const { return enhanced_position_; }
+
+ private:
+  struct Channel;
+
+  Channel* Find(int channel);
+  const Channel& At(int channel) const;
+
+  AppSettings spare_settings_;      // channel 1's settings: defaults, never saved
+  bool enhanced_position_ = false;  // decoder-wide, written by the interpreter
+  std::array<std::unique_ptr<Channel>, kDecoderChannels> channels_;  // built at construction
+};
+
+}  // namespace tolvik

@@ -1,0 +1,144 @@
+#include "dsc/SymbolSynchroniser.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <string>
+
+#include "dsc/DscSymbolCode.h"
+#include "dsc/DscSymbols.h"
+
+namespace tolvik {
+
+namespace {
+
+// Images of the phasing symbols when every bit arrives inverted: 127 - v.
+constexpr int kInvertedDxPhasingSymbol = kLargestSymbol - kDxPhasingSymbol;
+constexpr int kInvertedRxPhasingLow = kLargestSymbol - kFirstRxPhasingSymbol;
+constexpr int kInvertedRxPhasingHigh = kLargestSymbol - kLastRxPhasingSymbol;
+
+// At phasing the DX phasing symbol sits in slot 3 and its RX neighbour in
+// slot 2.
+constexpr int kPhasingDxSlot = 3;
+constexpr int kPhasingRxSlot = 2;
+
+// Once locked, slot 5 holds a DX copy and slot 0 its RX repetition.
+constexpr int kDxSlot = 5;
+constexpr int kRxSlot = 0;
+
+constexpr bool IsRxPhasingSymbol(int symbol) {
+  return symbol >= kLastRxPhasingSymbol && symbol <= kFirstRxPhasingSymbol;
+}
+
+constexpr bool IsInvertedRxPhasingSymbol(int symbol) {
+  return symbol >= kInvertedRxPhasingLow && symbol <= kInvertedRxPhasingHigh;
+}
+
+}  // namespace
+
+SymbolSynchroniser::SymbolSynchroniser(AppSettings& settings, ChannelTuning& tuning,
+                                       StatusTextSink& status, CharacterSink& characters)
+    : settings_(settings), tuning_(tuning), status_(status), characters_(characters) {}
+
+void SymbolSynchroniser::PushBit(int bit) {
+  std::uint8_t value = bit != 0 ? 1 : 0;
+  if (settings_.DecINV) {
+    value ^= 1;
+  }
+  std::copy_backward(BitWindow.begin(), BitWindow.end() - 1, BitWindow.end());
+  BitWindow[0] = value;
+
+  if (!Phased) {
+    SearchPhasing();
+  } else {
+    CountTowardsCharacterStep();
+  }
+}
+
+int SymbolSynchroniser::ReadSymbol(int slot) const {
+  if (slot < 0 || slot >= kSlots) {
+    return kInvalidSymbol;
+  }
+  // Within a slot the last received bit is at the lowest index: the three
+  // check bits come first (weights 1, 2, 4 from the newest), then the seven
+  // information bits, most significant first.
+  const std::uint8_t* b = BitWindow.data() + kBitsPerSymbol * slot;
+  const int check = b[0] + 2 * b[1] + 4 * b[2];
+  int ones = 0;
+  int value = 0;
+  for (int i = 0; i < kInformationBits; ++i) {
+    const int information_bit = b[kCheckBits + i];
+    ones += information_bit;
+    value = 2 * value + information_bit;
+  }
+  if (check + ones != kInformationBits) {
+    return kInvalidSymbol;
+  }
+  return value;
+}
+
+void SymbolSynchroniser::SearchPhasing() {
+  const int dx = ReadSymbol(kPhasingDxSlot);
+  if (dx == kDxPhasingSymbol) {
+    if (IsRxPhasingSymbol(ReadSymbol(kPhasingRxSlot))) {
+      StartReception();
+    }
+    return;
+  }
+  if (dx == kInvertedDxPhasingSymbol && settings_.DecAPS) {
+    if (IsInvertedRxPhasingSymbol(ReadSymbol(kPhasingRxSlot))) {
+      // The transmission arrives upside down: put the stored bits right and
+      // keep the reversed polarity for this and later calls.
+      InvertWindow();
+      settings_.DecINV = !settings_.DecINV;
+      StartReception();
+    }
+  }
+}
+
+void SymbolSynchroniser::CountTowardsCharacterStep() {
+  if (BitCounter != kBitsPerCharacterStep - 1) {
+    ++BitCounter;
+    return;
+  }
+  BitCounter = 0;
+  characters_.CharacterStep(ReadSymbol(kDxSlot), ReadSymbol(kRxSlot));
+}
+
+void SymbolSynchroniser::InvertWindow() {
+  for (std::uint8_t& bit : BitWindow) {
+    bit ^= 1;
+  }
+}
+
+void SymbolSynchroniser::StartReception() {
+  Phased = true;
+  BitCounter = 0;
+  characters_.Reset();
+  if (settings_.DecAFC) {
+    tuning_.TrackedCentre += tuning_.FrequencyError;
+  }
+  ShowReceivingText();
+}
+
+void SymbolSynchroniser::ShowReceivingText() {
+  std::string text = "Receiving data...";
+  if (!settings_.DecVHF) {
+    // Adding +0.0 turns a negative zero into zero, which would otherwise
+    // print as "+-0.0".
+    const double error = tuning_.FrequencyError + 0.0;
+    // A positive or zero error gets an explicit plus sign; a negative one
+    // brings its own minus sign.
+    const char* format = error >= 0 ? " (Freq Err = +%0.1fHz)" : " (Freq Err = %0.1fHz)";
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, format, error);
+    text += buffer;
+  }
+  status_.ShowStatusText(StatusPanel::Decoder, text);
+}
+
+void SymbolSynchroniser::StopReception() {
+  Phased = false;
+  tuning_.TrackedCentre = tuning_.CentreFrequency;
+}
+
+}  // namespace tolvik

@@ -1,0 +1,55 @@
+#pragma once
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "audio/StatusTextSink.h"
+#include "dsc/CallSink.h"
+#include "dsc/CharacterSink.h"
+#include "dsc/ReceptionControl.h"
+
+namespace tolvik::testing {
+
+// Every status text shown, in order.
+class RecordingStatusSink : public StatusTextSink {
+ public:
+  void ShowStatusText(StatusPanel panel, const std::string& text) override {
+    shown.emplace_back(panel, text);
+  }
+  std::string Last() const { return shown.empty() ? std::string("<none>") : shown.back().second; }
+  bool Showed(const std::string& text) const {
+    for (const auto& entry : shown) {
+      if (entry.second == text) {
+        return true;
+      }
+    }
+    return false;
+  }
+  std::vector<std::pair<StatusPanel, std::string>> shown;
+};
+
+// Every call handed on, as its texts were at that moment.
+class RecordingCallSink : public CallSink {
+ public:
+  void AddReceiveEntry(const CallTexts& call) override { calls.push_back(call); }
+  std::vector<CallTexts> calls;
+};
+
+// What a synchroniser hands to its call assembler.
+class RecordingCharacterSink : public CharacterSink {
+ public:
+  void Reset() override { ++resets; }
+  void CharacterStep(int dx, int rx) override { steps.emplace_back(dx, rx); }
+  int resets = 0;
+  std::vector<std::pair<int, int>> steps;
+};
+
+// Counts how often the assembler ends a reception.
+class CountingReceptionControl : public ReceptionControl {
+ public:
+  void StopReception() override { ++stops; }
+  int stops = 0;
+};
+
+}  // namespace tolvik::testing
