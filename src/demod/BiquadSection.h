@@ -5,11 +5,11 @@ namespace tolvik {
 // The coefficients of one second-order section. The feedback terms carry the
 // sign they are added with: w0 = x + a1*w1 + a2*w2.
 struct BiquadCoefficients {
-  double a1;
-  double a2;
-  double b0;
-  double b1;
-  double b2;
+  double a1;  // feedback from one sample back
+  double a2;  // feedback from two samples back
+  double b0;  // feed-forward of the current state
+  double b1;  // feed-forward from one sample back
+  double b2;  // feed-forward from two samples back
 };
 
 // One second-order IIR section in direct form II, one channel's worth.

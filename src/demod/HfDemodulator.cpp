@@ -61,7 +61,7 @@ void HfDemodulator::DemodulateHf(int channel, std::span<double, kFramesPerBlock>
 
 // Moves the tracked centre to 1700 Hz: the tones land at 1615 and 1785 Hz
 // when on tune, with an image below 800 Hz that the band-pass removes.
-double HfDemodulator::Mix(ChannelState& state, double tracked_centre, double x) const {
+double HfDemodulator::Mix(ChannelState& state, double tracked_centre, double x) {
   state.mixer_phase += (kReferenceFrequencyHz - tracked_centre) * kTwoPi * kHfSamplingPeriodS;
   if (state.mixer_phase >= kTwoPi) {
     state.mixer_phase -= kTwoPi;
@@ -76,8 +76,7 @@ double HfDemodulator::Mix(ChannelState& state, double tracked_centre, double x) 
 // Each tick measures how far the received tone sits from its nominal place,
 // 85 Hz above or below the tracked centre; the estimate is the mean of the
 // last 20 such measurements (zeros until 20 ticks have been seen).
-void HfDemodulator::UpdateFrequencyError(ChannelState& state, ChannelTuning& tuning,
-                                         double y) const {
+void HfDemodulator::UpdateFrequencyError(ChannelState& state, ChannelTuning& tuning, double y) {
   double offset_hz = y * kHfWorkingRateHz / kTwoPi;
   offset_hz += offset_hz >= 0.0 ? -kHfNominalToneOffsetHz : kHfNominalToneOffsetHz;
   state.error_history.Push(offset_hz);

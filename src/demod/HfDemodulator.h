@@ -50,8 +50,8 @@ class HfDemodulator {
     DelayLine<kHfFrequencyErrorHistoryLength> error_history;  // Hz, offset at recent ticks
   };
 
-  double Mix(ChannelState& state, double tracked_centre, double x) const;
-  void UpdateFrequencyError(ChannelState& state, ChannelTuning& tuning, double y) const;
+  static double Mix(ChannelState& state, double tracked_centre, double x);
+  static void UpdateFrequencyError(ChannelState& state, ChannelTuning& tuning, double y);
 
   ChannelTunings& tunings_;                              // centres and frequency error per channel
   DemodulatorTraces& traces_;                            // per-block output for the displays
