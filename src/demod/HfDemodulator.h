@@ -37,6 +37,9 @@ class HfDemodulator {
   // A channel index outside 0..1 is ignored.
   void DemodulateHf(int channel, std::span<double, kFramesPerBlock> samples);
 
+  // The mixer's current phase in radians, in [0, 2*pi); for diagnostics.
+  double MixerPhase(int channel) const { return channels_.at(channel).mixer_phase; }
+
  private:
   struct ChannelState {
     ChannelState();

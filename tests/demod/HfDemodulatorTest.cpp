@@ -216,6 +216,21 @@ TEST(HfDemodulatorTest, CentreMovedInsidePushBitTakesEffectFromTheNextSample) {
   }
 }
 
+TEST(HfDemodulatorTest, MixerPhaseStaysWithinOneTurnEvenAboveTheReference) {
+  // A centre above 1700 Hz (only reachable by a wild frequency correction)
+  // turns the mixer backwards; its phase must stay bounded all the same.
+  for (const double centre : {800.0, 1650.0, 1800.0, 2500.0}) {
+    DemodBench bench;
+    bench.tunings[0].TrackedCentre = centre;
+    const std::vector<double> signal = HfFsk(800.0, testing::RandomBits(200, 3));
+    for (int k = 0; k < WholeBlocks(signal); ++k) {
+      bench.RunHf(BlockOf(signal, k));
+      EXPECT_GE(bench.hf.MixerPhase(0), 0.0) << centre;
+      EXPECT_LT(bench.hf.MixerPhase(0), kTwoPi) << centre;
+    }
+  }
+}
+
 TEST(HfDemodulatorTest, ChannelsKeepSeparateStateAndBadIndicesAreIgnored) {
   const std::vector<double> signal = HfFsk(800.0, testing::RandomBits(100, 5));
   const std::vector<double> other = HfFsk(900.0, testing::RandomBits(100, 6));
