@@ -16,7 +16,7 @@ struct DemodulatorTraces {
   using Trace = std::array<double, kMaxWorkingSamples>;
 
   int WorkingSamples = 0;  // samples of the last block: 480 (HF) or 1200 (VHF)
-  std::array<Trace, kDecoderChannels> MixerOutput{};          // HF: after the mixer; VHF: decimated input
+  std::array<Trace, kDecoderChannels> MixerOutput{};  // HF: after the mixer; VHF: decimated input
   std::array<Trace, kDecoderChannels> DiscriminatorOutput{};  // filtered deviation, units of 10 Hz
   std::array<std::uint8_t, kMaxWorkingSamples> BitMarks{};    // 1 where a bit was decided
 };

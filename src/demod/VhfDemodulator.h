@@ -1,0 +1,51 @@
+#pragma once
+
+#include <array>
+#include <span>
+
+#include "audio/BlockFormat.h"
+#include "demod/AntiAliasFilter.h"
+#include "demod/BitSink.h"
+#include "demod/ChannelTuning.h"
+#include "demod/ClockTickDetector.h"
+#include "demod/DecoderParameters.h"
+#include "demod/DemodulatorTraces.h"
+#include "demod/FirFilter.h"
+#include "demod/FirTables.h"
+#include "demod/QuadratureDiscriminator.h"
+
+namespace tolvik {
+
+// Demodulates VHF DSC: 1200 bit/s audio FSK, 1300 Hz for bit 1 and 2100 Hz
+// for bit 0, measured against a fixed 1700 Hz centre. Same plan as the HF
+// demodulator without the mixer and without a frequency-error estimate; it
+// never touches the channel tunings.
+//
+// All filter states are per channel, start at zero and carry on from block to
+// block; they are never reset, and nothing else touches them while the HF
+// demodulator runs.
+class VhfDemodulator {
+ public:
+  VhfDemodulator(DemodulatorTraces& traces, BitSink& bits);
+
+  // Filters and decimates `samples` in place (the band-passed working sample i
+  // ends up at samples[i]). A channel index outside 0..1 is ignored.
+  void DemodulateVhf(int channel, std::span<double, kFramesPerBlock> samples);
+
+ private:
+  struct ChannelState {
+    ChannelState();
+
+    AntiAliasFilter anti_alias;                     // 48 kHz low-pass ahead of decimation
+    FirFilter<kVhfBandPassTaps> band_pass;          // 1000..2400 Hz
+    QuadratureDiscriminator discriminator;          // frequency offset from 1700 Hz
+    FirFilter<kVhfLowPassTaps> low_pass;            // post-detection, edge 700 Hz
+    ClockTickDetector<kVhfClockDelayLength> clock;  // 1200 Hz resonator and its delay line
+  };
+
+  DemodulatorTraces& traces_;                            // per-block output for the displays
+  BitSink& bits_;                                        // receives every decided bit
+  std::array<ChannelState, kDecoderChannels> channels_;  // filter states per channel
+};
+
+}  // namespace tolvik
