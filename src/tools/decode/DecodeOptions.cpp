@@ -1,0 +1,59 @@
+#include "decode/DecodeOptions.h"
+
+#include <CLI/CLI.hpp>
+
+#include <iostream>
+
+namespace tolvik {
+
+namespace {
+constexpr int kUsageExitStatus = 2;
+constexpr double kLowestCentreHz = 300.0;
+constexpr double kHighestCentreHz = 3000.0;
+}  // namespace
+
+ParsedCommandLine ParseDecodeCommandLine(int argc, char** argv) {
+  DecodeOptions options;
+  bool no_aps = false;
+  bool no_afc = false;
+  bool no_progress = false;
+
+  CLI::App app{
+      "Decodes maritime DSC calls from recordings and prints one line per call.\n"
+      "Reads any audio file libsndfile reads, at any sample rate (the left channel of a\n"
+      "stereo file); '-' reads raw signed 16-bit little-endian stereo at 48000 Hz from\n"
+      "standard input.",
+      "tolvik-decode"};
+  app.add_option("FILE", options.files, "Recordings to decode, or - for standard input")
+      ->required();
+  auto* vhf = app.add_flag("--vhf", options.vhf, "Decode VHF DSC (1200 bit/s, 1300/2100 Hz)");
+  app.add_option("--centre", options.centre_hz,
+                 "HF centre frequency in Hz (default 800). 500-1000 in steps of 10 is used\n"
+                 "directly; any other centre from 300 to 3000 (1700 for SSB recordings) is\n"
+                 "shifted to 800 Hz before decoding")
+      ->check(CLI::Range(kLowestCentreHz, kHighestCentreHz))
+      ->excludes(vhf);
+  app.add_flag("--inverted", options.inverted, "Start with inverted polarity");
+  app.add_flag("--no-aps", no_aps, "No automatic polarity");
+  app.add_flag("--no-afc", no_afc, "No automatic frequency control");
+  app.add_flag("--json", options.json, "Print one JSON object per call");
+  app.add_flag("--status", options.status, "Print the decoder's status texts to standard error");
+  app.add_flag("--no-progress", no_progress, "Never show progress on standard error");
+
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::CallForHelp&) {
+    std::cout << app.help();
+    return {std::nullopt, 0};
+  } catch (const CLI::ParseError& error) {
+    std::cerr << "tolvik-decode: " << error.what() << "\n"
+              << "Run with --help for more information.\n";
+    return {std::nullopt, kUsageExitStatus};
+  }
+  options.auto_polarity = !no_aps;
+  options.auto_frequency = !no_afc;
+  options.progress = !no_progress;
+  return {options, 0};
+}
+
+}  // namespace tolvik

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace tolvik {
+
+// What the user asked tolvik-decode for.
+struct DecodeOptions {
+  bool vhf = false;                // VHF DSC instead of HF/MF
+  double centre_hz = 800.0;        // HF centre of the tone pair in the recording
+  bool inverted = false;           // start with inverted polarity
+  bool auto_polarity = true;       // flip polarity when an inverted call is found
+  bool auto_frequency = true;      // correct the centre at phasing
+  bool json = false;               // one JSON object per row
+  bool status = false;             // print status texts to standard error
+  bool progress = true;            // progress on a terminal
+  std::vector<std::string> files;  // "-" is standard input
+};
+
+// The outcome of reading the command line: options to run with, or an exit
+// status to leave with at once (0 after --help, 2 for bad usage).
+struct ParsedCommandLine {
+  std::optional<DecodeOptions> options;
+  int exit_status = 0;
+};
+
+ParsedCommandLine ParseDecodeCommandLine(int argc, char** argv);
+
+}  // namespace tolvik

@@ -1,0 +1,110 @@
+#include "decode/InputDecoder.h"
+
+#include <unistd.h>
+
+#include <cstdio>
+#include <memory>
+#include <optional>
+
+#include "audio/InputBlockReader.h"
+#include "audio/InputError.h"
+#include "audio/RawPcmSource.h"
+#include "audio/Receiver.h"
+#include "audio/ShiftedSource.h"
+#include "audio/SoundFileSource.h"
+#include "decode/CentrePlan.h"
+#include "decode/ProgressIndicator.h"
+
+namespace tolvik {
+
+namespace {
+
+constexpr double kDecoderCentreHz = 800.0;      // where shifted recordings are moved to
+constexpr double kProgressAfterSeconds = 60.0;  // shorter inputs finish before anyone looks
+
+AppSettings SettingsFor(const DecodeOptions& options, const CentrePlan& centre) {
+  AppSettings settings;
+  settings.DecVHF = options.vhf;
+  settings.DecINV = options.inverted;
+  settings.DecAPS = options.auto_polarity;
+  settings.DecAFC = options.auto_frequency;
+  settings.DecFc = centre.dec_fc;
+  settings.ShowSpec = false;
+  // Every call makes a row of its own.
+  settings.CheckAdd = false;
+  settings.NoMsgAdd = false;
+  return settings;
+}
+
+std::unique_ptr<SampleSource> OpenInput(const std::string& name) {
+  if (name == "-") {
+    return std::make_unique<RawPcmSource>(stdin);
+  }
+  return std::make_unique<SoundFileSource>(name);
+}
+
+}  // namespace
+
+InputDecoder::InputDecoder(const DecodeOptions& options, std::FILE* out, std::FILE* err)
+    : options_(options), out_(out), err_(err) {}
+
+bool InputDecoder::Decode(const std::string& name) {
+  current_name_ = name;
+  offset_s_ = 0;
+  std::unique_ptr<SampleSource> input;
+  try {
+    input = OpenInput(name);
+  } catch (const InputError& error) {
+    std::fprintf(err_, "tolvik-decode: %s: %s\n", name.c_str(), error.what());
+    return false;
+  }
+  const CentrePlan centre = options_.vhf ? CentrePlan{} : PlanCentre(options_.centre_hz);
+  if (centre.shift_from_hz) {
+    ShiftedSource shifted(*input, *centre.shift_from_hz, kDecoderCentreHz);
+    DecodeBlocks(shifted, centre);
+  } else {
+    DecodeBlocks(*input, centre);
+  }
+  return true;
+}
+
+void InputDecoder::DecodeBlocks(SampleSource& source, const CentrePlan& centre) {
+  AppSettings settings = SettingsFor(options_, centre);
+  auto receiver = std::make_unique<Receiver>(settings, ReceiverHosts{*this, *this, *this, clock_});
+  receiver->List().SetObserver(this);
+
+  std::optional<ProgressIndicator> progress;
+  const auto duration = source.DurationSeconds();
+  if (options_.progress && duration && *duration >= kProgressAfterSeconds && isatty(fileno(err_))) {
+    progress.emplace(err_, current_name_, *duration);
+  }
+
+  InputBlockReader reader(source);
+  InputBlockReader::Buffer buffer{};
+  while (reader.NextBlock(buffer)) {
+    offset_s_ = reader.SecondsRead();
+    receiver->ProcessBlock(CaptureBuffer(buffer));
+    if (progress)
+      progress->Update(offset_s_);
+  }
+  // Silence after the end would stop the bit clock: a call still waiting for
+  // its look-ahead is handed on now.
+  receiver->FinishInput();
+}
+
+void InputDecoder::RowWritten(int, const ReceiveEntry& entry, DistressKind kind) {
+  const DecodedRow row{current_name_, offset_s_, &entry, kind};
+  const std::string line =
+      options_.json ? FormatJsonRow(row) : FormatPlainRow(row, options_.files.size() > 1);
+  std::fprintf(out_, "%s\n", line.c_str());
+  std::fflush(out_);
+}
+
+void InputDecoder::ShowStatusText(StatusPanel panel, const std::string& text) {
+  if (!options_.status || panel != StatusPanel::Decoder || text.empty())
+    return;
+  std::fprintf(err_, "%s %.1fs: %s\n", current_name_.c_str(), RoundToTenths(offset_s_),
+               text.c_str());
+}
+
+}  // namespace tolvik

@@ -1,0 +1,58 @@
+#pragma once
+
+#include <cstdio>
+#include <string>
+
+#include "audio/PipelineHost.h"
+#include "audio/StatusTextSink.h"
+#include "audio/TimeOfDayClock.h"
+#include "decode/DecodeOptions.h"
+#include "decode/RowPrinter.h"
+#include "list/AlertHost.h"
+#include "list/ReceiveListObserver.h"
+
+namespace tolvik {
+
+// Runs one input after another through a fresh receiver each, printing
+// every call the moment its row is written. Headless: no displays, no
+// monitor, no alert dialog or sound.
+class InputDecoder final : private ReceiveListObserver,
+                           private StatusTextSink,
+                           private PipelineHost,
+                           private AlertHost {
+ public:
+  InputDecoder(const DecodeOptions& options, std::FILE* out, std::FILE* err);
+
+  // Decodes `name` ("-" for standard input). False, with a message on the
+  // error stream, when it cannot be read.
+  bool Decode(const std::string& name);
+
+ private:
+  void DecodeBlocks(class SampleSource& source, const struct CentrePlan& centre);
+
+  // ReceiveListObserver
+  void RowWritten(int row, const ReceiveEntry& entry, DistressKind kind) override;
+  // StatusTextSink
+  void ShowStatusText(StatusPanel panel, const std::string& text) override;
+  // PipelineHost: nothing to show
+  void WriteMonitorBlock(MonitorFrames) override {}
+  bool IsEyePatternShowing() const override { return false; }
+  void RedrawEyePattern(const DemodulatorTraces&) override {}
+  void UpdateSpectrumStrip(const DemodulatorTraces&) override {}
+  void SetReceiveLamp(bool) override {}
+  // AlertHost: alerts are rows like any other here
+  bool IsSignallingAlert() const override { return false; }
+  void PlayAlertSound() override {}
+  void LoadEntry(int, DistressKind) override {}
+  bool IsDialogShowing() const override { return false; }
+  void ShowDialog() override {}
+
+  const DecodeOptions& options_;
+  std::FILE* out_;
+  std::FILE* err_;
+  SystemTimeOfDayClock clock_;
+  std::string current_name_;  // the input being decoded
+  double offset_s_ = 0;       // seconds to the end of the block being processed
+};
+
+}  // namespace tolvik

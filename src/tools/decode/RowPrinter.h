@@ -1,0 +1,28 @@
+#pragma once
+
+#include <cstdio>
+#include <string>
+
+#include "dsc/DistressKind.h"
+#include "list/ReceiveEntry.h"
+
+namespace tolvik {
+
+// One decoded call as tolvik-decode reports it.
+struct DecodedRow {
+  std::string file;
+  double offset_s = 0;  // audio from the start of the input to the end of the completing block
+  const ReceiveEntry* entry = nullptr;
+  DistressKind kind = DistressKind::None;
+};
+
+// "12.3" style: seconds to one decimal.
+double RoundToTenths(double seconds);
+
+// An aligned line for people to read.
+std::string FormatPlainRow(const DecodedRow& row, bool with_file);
+
+// One JSON object on one line, for scripts.
+std::string FormatJsonRow(const DecodedRow& row);
+
+}  // namespace tolvik

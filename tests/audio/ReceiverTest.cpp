@@ -1,0 +1,163 @@
+#include "audio/Receiver.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "demod/FskModulator.h"
+#include "dsc/DscEncoder.h"
+
+namespace tolvik {
+namespace {
+
+// A host that shows nothing and records status texts and rows.
+struct QuietHost final : StatusTextSink, PipelineHost, AlertHost, TimeOfDayClock {
+  std::vector<std::pair<StatusPanel, std::string>> texts;
+  std::vector<bool> lamp;
+
+  void ShowStatusText(StatusPanel panel, const std::string& text) override {
+    texts.emplace_back(panel, text);
+  }
+  void WriteMonitorBlock(MonitorFrames) override {}
+  bool IsEyePatternShowing() const override { return false; }
+  void RedrawEyePattern(const DemodulatorTraces&) override {}
+  void UpdateSpectrumStrip(const DemodulatorTraces&) override {}
+  void SetReceiveLamp(bool phased) override { lamp.push_back(phased); }
+  bool IsSignallingAlert() const override { return false; }
+  void PlayAlertSound() override {}
+  void LoadEntry(int, DistressKind) override {}
+  bool IsDialogShowing() const override { return false; }
+  void ShowDialog() override {}
+  TimeOfDay Now() const override { return {9, 30, 0, 0}; }
+
+  std::vector<std::string> TextsOf(StatusPanel panel) const {
+    std::vector<std::string> out;
+    for (const auto& [p, text] : texts) {
+      if (p == panel)
+        out.push_back(text);
+    }
+    return out;
+  }
+};
+
+DscMessage WorkedExampleCall() {
+  DscMessage m;
+  m.FormatSpecifier = kFormatIndividual;
+  m.Address = "211234560";
+  m.Category = 100;
+  m.SelfId = "366123450";
+  m.FirstTelecommand = 100;
+  m.FirstFrequency = DscFrequency::Vhf(16);
+  m.EndOfSequence = kEosAckRequest;
+  return m;
+}
+
+DscMessage DistressAlert() {
+  DscMessage m;
+  m.FormatSpecifier = kFormatDistress;
+  m.Distress =
+      DscDistressInfo{"232001234", 105, DscPosition{1, 50, 7, 4, 30}, DscTime{23, 59}, 109};
+  return m;
+}
+
+// Audio of `bits` as a transmitter sends it, with half a second of idle
+// tone around it, cut into capture buffers and fed to the receiver.
+void Transmit(Receiver& receiver, const std::vector<std::uint8_t>& bits, FskModulator modulator) {
+  std::vector<std::uint8_t> padded(50, 1);  // the receiver's filters settle on a steady tone
+  padded.insert(padded.end(), bits.begin(), bits.end());
+  padded.insert(padded.end(), 60, 1);
+  std::vector<std::int16_t> samples;
+  modulator.ModulateInt16(padded, samples);
+  samples.resize((samples.size() / kFramesPerBlock + 1) * kFramesPerBlock, 0);
+
+  std::array<std::byte, kBytesPerBlock> buffer{};
+  for (std::size_t start = 0; start < samples.size(); start += kFramesPerBlock) {
+    for (int frame = 0; frame < kFramesPerBlock; ++frame) {
+      const auto value = static_cast<std::uint16_t>(samples[start + frame]);
+      buffer[4 * frame] = static_cast<std::byte>(value & 0xFF);
+      buffer[4 * frame + 1] = static_cast<std::byte>(value >> 8);
+    }
+    receiver.ProcessBlock(CaptureBuffer(buffer));
+  }
+}
+
+FskModulator HfModulator(double centre_hz) {
+  return FskModulator(centre_hz - 85, centre_hz + 85, 100, 8000);
+}
+
+TEST(ReceiverTest, HfIndividualCallBecomesARowFromAudio) {
+  AppSettings settings;
+  QuietHost host;
+  Receiver receiver(settings, {host, host, host, host});
+  Transmit(receiver, EncodeMessage(WorkedExampleCall(), kLongDotPatternBits), HfModulator(800));
+
+  ASSERT_EQ(receiver.List().Count(), 1);
+  const ReceiveEntry& row = receiver.List().Row(0);
+  EXPECT_EQ(row.Category, "Routine");
+  EXPECT_EQ(row.From, "366123450");
+  EXPECT_EQ(row.To, "211234560");
+  EXPECT_EQ(row.RequestStatus, "FM simplex telephony");
+  EXPECT_EQ(row.Information, "VHF 16ch");
+  EXPECT_EQ(row.Position, "");
+  EXPECT_EQ(row.Ack, "Req");
+  EXPECT_EQ(row.Time, "09:30:00");
+
+  const auto decoder_texts = host.TextsOf(StatusPanel::Decoder);
+  ASSERT_FALSE(decoder_texts.empty());
+  EXPECT_TRUE(decoder_texts.front().starts_with("Receiving data... (Freq Err = "));
+  EXPECT_EQ(host.TextsOf(StatusPanel::Mode), (std::vector<std::string>{"HF DSC"}));
+  // Lit while the call came in, dark again once it was handed on.
+  EXPECT_NE(std::find(host.lamp.begin(), host.lamp.end(), true), host.lamp.end());
+  EXPECT_FALSE(host.lamp.back());
+}
+
+TEST(ReceiverTest, OffTuneHfCallIsFoundAndTheCentreRestoredAfterwards) {
+  AppSettings settings;
+  settings.DecFc = 100;  // 1000 Hz
+  QuietHost host;
+  Receiver receiver(settings, {host, host, host, host});
+  Transmit(receiver, EncodeMessage(DistressAlert(), kLongDotPatternBits), HfModulator(1015));
+
+  ASSERT_EQ(receiver.List().Count(), 1);
+  EXPECT_EQ(receiver.List().Row(0).Category, "Distress");
+  EXPECT_EQ(receiver.List().Row(0).Position, "N50-07 , W4-30");
+  EXPECT_EQ(receiver.List().Row(0).Information, "Sinking");
+  EXPECT_DOUBLE_EQ(receiver.Tuning(0).TrackedCentre, 1000.0);
+  // The frequency control saw the 15 Hz offset at phasing.
+  EXPECT_NEAR(receiver.Tuning(0).FrequencyError, 15.0, 2.0);
+}
+
+TEST(ReceiverTest, VhfCallAfterAModeSwitchShowsNoFrequencyError) {
+  AppSettings settings;
+  QuietHost host;
+  Receiver receiver(settings, {host, host, host, host});
+  settings.DecVHF = true;
+  receiver.SetUpDecoderMode();
+  EXPECT_EQ(receiver.DisplayConstants().DecimationFactor, 4);
+  Transmit(receiver, EncodeMessage(WorkedExampleCall(), kShortDotPatternBits),
+           FskModulator(1300, 2100, 1200, 8000));
+
+  ASSERT_EQ(receiver.List().Count(), 1);
+  EXPECT_EQ(receiver.List().Row(0).Information, "VHF 16ch");
+  EXPECT_EQ(host.TextsOf(StatusPanel::Mode), (std::vector<std::string>{"HF DSC", "VHF DSC"}));
+  EXPECT_EQ(host.TextsOf(StatusPanel::Decoder).front(), "Receiving data...");
+}
+
+TEST(ReceiverTest, ModeSwitchAbandonsAReceptionInProgress) {
+  AppSettings settings;
+  QuietHost host;
+  Receiver receiver(settings, {host, host, host, host});
+  auto bits = EncodeMessage(WorkedExampleCall(), kLongDotPatternBits);
+  bits.resize(bits.size() / 2);  // stop in the middle of the call
+  Transmit(receiver, bits, HfModulator(800));
+  // The idle tone after the cut keeps the reception going...
+  ASSERT_TRUE(receiver.Phased());
+  receiver.SetUpDecoderMode();
+  // ...until the mode set-up returns the decoder to its phasing search.
+  EXPECT_FALSE(receiver.Phased());
+  EXPECT_EQ(receiver.List().Count(), 0);
+}
+
+}  // namespace
+}  // namespace tolvik
