@@ -30,7 +30,8 @@ SoundFileSource::SoundFileSource(const std::filesystem::path& path) : file_(null
     if (std::filesystem::file_size(path, error) == 0 && !error) {
       throw InputError("the file is empty");
     }
-    throw InputError(sf_strerror(nullptr));
+    throw InputError(std::string("not an audio file that can be read (") + sf_strerror(nullptr) +
+                     ")");
   }
   file_rate_hz_ = info.samplerate;
   file_channels_ = info.channels;

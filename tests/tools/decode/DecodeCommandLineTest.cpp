@@ -1,0 +1,112 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "decode/CentrePlan.h"
+#include "decode/DecodeOptions.h"
+#include "decode/RowPrinter.h"
+
+namespace tolvik {
+namespace {
+
+ParsedCommandLine Parse(std::vector<std::string> words) {
+  words.insert(words.begin(), "tolvik-decode");
+  std::vector<char*> argv;
+  for (auto& word : words)
+    argv.push_back(word.data());
+  return ParseDecodeCommandLine(static_cast<int>(argv.size()), argv.data());
+}
+
+TEST(DecodeCommandLineTest, FlagsSetTheDecoderOptions) {
+  const auto parsed = Parse({"--centre", "1700", "--inverted", "--no-aps", "--no-afc", "--json",
+                             "--status", "a.wav", "-"});
+  ASSERT_TRUE(parsed.options);
+  const DecodeOptions& o = *parsed.options;
+  EXPECT_DOUBLE_EQ(o.centre_hz, 1700);
+  EXPECT_TRUE(o.inverted);
+  EXPECT_FALSE(o.auto_polarity);
+  EXPECT_FALSE(o.auto_frequency);
+  EXPECT_TRUE(o.json);
+  EXPECT_TRUE(o.status);
+  EXPECT_FALSE(o.vhf);
+  EXPECT_EQ(o.files, (std::vector<std::string>{"a.wav", "-"}));
+
+  const auto defaults = Parse({"a.wav"});
+  ASSERT_TRUE(defaults.options);
+  EXPECT_DOUBLE_EQ(defaults.options->centre_hz, 800);
+  EXPECT_TRUE(defaults.options->auto_polarity);
+  EXPECT_TRUE(defaults.options->auto_frequency);
+}
+
+TEST(DecodeCommandLineTest, BadUsageLeavesWithStatusTwoAndHelpWithZero) {
+  for (const auto& words : std::vector<std::vector<std::string>>{
+           {},                                     // no file
+           {"--centre", "299", "a.wav"},           // below the lowest centre
+           {"--centre", "3001", "a.wav"},          // above the highest
+           {"--centre", "abc", "a.wav"},           // not a number
+           {"--vhf", "--centre", "800", "a.wav"},  // VHF tones are fixed
+           {"--frobnicate", "a.wav"}}) {
+    testing::internal::CaptureStderr();
+    const auto parsed = Parse(words);
+    const std::string message = testing::internal::GetCapturedStderr();
+    EXPECT_FALSE(parsed.options);
+    EXPECT_EQ(parsed.exit_status, 2);
+    EXPECT_FALSE(message.empty());
+  }
+  testing::internal::CaptureStdout();
+  const auto help = Parse({"--help"});
+  EXPECT_NE(testing::internal::GetCapturedStdout().find("--centre"), std::string::npos);
+  EXPECT_FALSE(help.options);
+  EXPECT_EQ(help.exit_status, 0);
+}
+
+TEST(CentrePlanTest, DecoderTunesDirectlyOnlyToItsOwnCentres) {
+  EXPECT_EQ(PlanCentre(500).dec_fc, 50);
+  EXPECT_FALSE(PlanCentre(500).shift_from_hz);
+  EXPECT_EQ(PlanCentre(1000).dec_fc, 100);
+  EXPECT_EQ(PlanCentre(870).dec_fc, 87);
+  EXPECT_FALSE(PlanCentre(870).shift_from_hz);
+  // Between the 10 Hz steps, outside the range: shifted to 800 Hz.
+  for (const double centre : {805.0, 490.0, 1010.0, 1700.0, 300.0, 3000.0}) {
+    const CentrePlan plan = PlanCentre(centre);
+    EXPECT_EQ(plan.dec_fc, 80) << centre;
+    ASSERT_TRUE(plan.shift_from_hz) << centre;
+    EXPECT_DOUBLE_EQ(*plan.shift_from_hz, centre);
+  }
+}
+
+TEST(RowPrinterTest, JsonHasExactlyTheAgreedKeysInOrder) {
+  ReceiveEntry entry{"Distress",       "232001234", "All stations", "SSB telephony", "Sinking",
+                     "N50-07 , W4-30", "",          "09:30:00"};
+  const DecodedRow row{"rec \"1\".wav", 12.34999, &entry, DistressKind::Alert};
+  EXPECT_EQ(FormatJsonRow(row),
+            "{\"file\":\"rec \\\"1\\\".wav\",\"offset_s\":12.3,\"category\":\"Distress\","
+            "\"from\":\"232001234\",\"to\":\"All stations\",\"request_status\":\"SSB telephony\","
+            "\"information\":\"Sinking\",\"position\":\"N50-07 , W4-30\",\"ack\":\"\","
+            "\"time\":\"09:30:00\",\"distress\":0}");
+}
+
+TEST(RowPrinterTest, TextFromTheAirThatIsNotUtf8StillPrints) {
+  ReceiveEntry entry{"Routine", "\xff\xfe", "", "", "", "", "", ""};
+  const DecodedRow row{"a.wav", 0.1, &entry, DistressKind::None};
+  EXPECT_NE(FormatJsonRow(row).find("\"distress\":-1"), std::string::npos);
+}
+
+TEST(RowPrinterTest, PlainLineKeepsColumnsAlignedAndMarksEmptyCells) {
+  ReceiveEntry first{"Routine",  "366123450", "211234560", "FM simplex telephony",
+                     "VHF 16ch", "",          "Req",       "09:30:00"};
+  ReceiveEntry second{"Distress",       "232001234", "All stations", "", "Sinking",
+                      "N50-07 , W4-30", "",          "09:30:05"};
+  const std::string a = FormatPlainRow({"a.wav", 8.8, &first, DistressKind::None}, false);
+  const std::string b = FormatPlainRow({"a.wav", 123.4, &second, DistressKind::Alert}, false);
+  EXPECT_EQ(a.find("366123450"), b.find("232001234"));
+  EXPECT_EQ(a.find("211234560"), b.find("All stations"));
+  EXPECT_NE(a.find("VHF 16ch"), std::string::npos);
+  EXPECT_NE(b.find("@ N50-07 , W4-30"), std::string::npos);
+  EXPECT_EQ(FormatPlainRow({"a.wav", 8.8, &first, DistressKind::None}, true).rfind("a.wav:", 0),
+            0u);
+}
+
+}  // namespace
+}  // namespace tolvik
