@@ -22,9 +22,10 @@ class FirFilter {
   // that results are reproducible to the last bit.
   double Process(double x) {
     line_.Push(x);
+    const std::span<const double, N> line = line_.Values();
     double sum = 0.0;
     for (std::size_t k = 0; k < N; ++k) {
-      sum += table_[k] * line_[k];
+      sum += table_[k] * line[k];
     }
     return sum;
   }

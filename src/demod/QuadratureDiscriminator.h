@@ -2,8 +2,8 @@
 
 #include <span>
 
-#include "demod/FirFilter.h"
 #include "demod/FirTables.h"
+#include "demod/QuadratureFilter.h"
 
 namespace tolvik {
 
@@ -31,10 +31,10 @@ class QuadratureDiscriminator {
   double Process(double x);
 
  private:
-  FirFilter<kQuadratureTaps> quadrature_;  // Hilbert filter and its delay line
-  double reference_phase_step_;            // phase a reference-frequency tone turns per sample
-  SilentPhase silent_phase_;               // rule for I = Q = 0
-  double previous_theta_ = 0.0;            // phase of the previous sample, radians
+  QuadratureFilter quadrature_;  // Hilbert filter and its delay line
+  double reference_phase_step_;  // phase a reference-frequency tone turns per sample
+  SilentPhase silent_phase_;     // rule for I = Q = 0
+  double previous_theta_ = 0.0;  // phase of the previous sample, radians
 };
 
 }  // namespace tolvik
