@@ -1,0 +1,144 @@
+#include "gen/SignalGenerator.h"
+
+#include <cmath>
+#include <stdexcept>
+#include <string>
+#include <type_traits>
+
+#include "demod/FskModulator.h"
+#include "dsc/DscEncoder.h"
+#include "gen/GaussianNoise.h"
+
+namespace tolvik {
+
+namespace {
+
+constexpr double kHfBitRate = 100.0;
+constexpr double kVhfBitRate = 1200.0;
+constexpr double kHfHalfShiftHz = 85.0;  // 170 Hz shift
+constexpr double kVhfMarkHz = 1300.0;
+constexpr double kVhfSpaceHz = 2100.0;
+constexpr double kPartsPerMillion = 1e-6;
+
+double ActualBitRate(const SignalOptions& options) {
+  return NominalBitRate(options.Vhf) * (1.0 + options.BitRateErrorPpm * kPartsPerMillion);
+}
+
+std::size_t SampleCount(double seconds, int sample_rate_hz) {
+  return static_cast<std::size_t>(std::llround(seconds * sample_rate_hz));
+}
+
+void Require(bool condition, const std::string& reason) {
+  if (!condition) {
+    throw std::invalid_argument(reason);
+  }
+}
+
+std::vector<std::uint8_t> RawCallBits(const RawSymbols& raw, int dot_pattern_bits) {
+  std::vector<int> call = raw.Characters;
+  if (raw.Check) {
+    call.push_back(*raw.Check);
+  } else {
+    const Characters characters(raw.Characters.begin(), raw.Characters.end());
+    call.push_back(CallCheckCharacter(characters));
+  }
+  return EncodeSymbols(InterleaveCall(call), dot_pattern_bits);
+}
+
+}  // namespace
+
+ToneFrequencies TonesFor(const SignalOptions& options) {
+  ToneFrequencies tones;
+  if (options.Vhf) {
+    tones = {kVhfMarkHz, kVhfSpaceHz};
+  } else {
+    tones = {options.CentreHz - kHfHalfShiftHz, options.CentreHz + kHfHalfShiftHz};
+  }
+  tones.MarkHz += options.OffsetHz;
+  tones.SpaceHz += options.OffsetHz;
+  if (options.Inverted) {
+    std::swap(tones.MarkHz, tones.SpaceHz);
+  }
+  return tones;
+}
+
+double NominalBitRate(bool vhf) {
+  return vhf ? kVhfBitRate : kHfBitRate;
+}
+
+void CheckSignalOptions(const SignalOptions& options) {
+  Require(options.SampleRateHz > 0, "the sample rate must be above 0 Hz");
+  const ToneFrequencies tones = TonesFor(options);
+  const double nyquist_hz = options.SampleRateHz / 2.0;
+  for (const double tone : {tones.MarkHz, tones.SpaceHz}) {
+    Require(std::isfinite(tone) && tone > 0.0 && tone < nyquist_hz,
+            "tone at " + std::to_string(tone) + " Hz: must lie between 0 Hz and half the " +
+                "sample rate (" + std::to_string(nyquist_hz) + " Hz)");
+  }
+  Require(std::isfinite(options.Amplitude) && options.Amplitude > 0.0,
+          "the amplitude must be above 0");
+  Require(std::isfinite(options.BitRateErrorPpm) && ActualBitRate(options) > 0.0,
+          "the bit rate error leaves no bit rate");
+  Require(!options.EbN0Db || std::isfinite(*options.EbN0Db), "Eb/N0 must be a finite number");
+  for (const double seconds : {options.GapS, options.LeadS, options.TrailS}) {
+    Require(std::isfinite(seconds) && seconds >= 0.0, "times must be 0 s or more");
+  }
+}
+
+std::vector<std::uint8_t> CallBits(const CallDescription& call, bool vhf) {
+  const int dots = call.DotPatternBits.value_or(vhf ? kShortDotPatternBits : kLongDotPatternBits);
+  return std::visit(
+      [dots](const auto& content) {
+        using Content = std::decay_t<decltype(content)>;
+        if constexpr (std::is_same_v<Content, DscMessage>) {
+          return EncodeMessage(content, dots);
+        } else {
+          return RawCallBits(content, dots);
+        }
+      },
+      call.Call);
+}
+
+GeneratedSignal GenerateSignalWithPlacements(std::span<const CallDescription> calls,
+                                             const SignalOptions& options) {
+  CheckSignalOptions(options);
+  const int rate = options.SampleRateHz;
+  const ToneFrequencies tones = TonesFor(options);
+  const double bit_rate = ActualBitRate(options);
+
+  GeneratedSignal signal;
+  signal.Samples.assign(SampleCount(options.LeadS, rate), 0.0);
+  for (std::size_t i = 0; i < calls.size(); ++i) {
+    if (i > 0) {
+      signal.Samples.resize(signal.Samples.size() + SampleCount(options.GapS, rate), 0.0);
+    }
+    const std::vector<std::uint8_t> bits = CallBits(calls[i], options.Vhf);
+    CallPlacement placement;
+    placement.StartS = static_cast<double>(signal.Samples.size()) / rate;
+    placement.Bits = static_cast<int>(bits.size());
+    // A fresh modulator per call: each transmission keys up on its own.
+    FskModulator modulator(tones.MarkHz, tones.SpaceHz, bit_rate, options.Amplitude, rate);
+    modulator.Modulate(bits, signal.Samples);
+    placement.EndS = static_cast<double>(signal.Samples.size()) / rate;
+    signal.Calls.push_back(placement);
+  }
+  signal.Samples.resize(signal.Samples.size() + SampleCount(options.TrailS, rate), 0.0);
+
+  if (options.EbN0Db) {
+    // The noise level follows the nominal bit rate: Eb is that of a
+    // transmitter keeping to its tolerance.
+    GaussianNoise noise(options.Seed, NoiseSigmaForEbN0(options.Amplitude, *options.EbN0Db,
+                                                        NominalBitRate(options.Vhf), rate));
+    for (double& sample : signal.Samples) {
+      sample += noise.Next();
+    }
+  }
+  return signal;
+}
+
+std::vector<double> GenerateSignal(std::span<const CallDescription> calls,
+                                   const SignalOptions& options) {
+  return GenerateSignalWithPlacements(calls, options).Samples;
+}
+
+}  // namespace tolvik
