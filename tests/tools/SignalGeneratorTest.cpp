@@ -215,6 +215,10 @@ TEST(SignalGeneratorTest, OptionsThatCannotMakeASignalAreRejected) {
   SignalOptions silent;
   silent.Amplitude = 0;
   EXPECT_THROW(GenerateSignal(calls, silent), std::invalid_argument);
+  // Refused before any memory is taken for it.
+  SignalOptions too_long;
+  too_long.LeadS = 2100;  // 100.8 million samples at 48 kHz
+  EXPECT_THROW(GenerateSignal(calls, too_long), std::invalid_argument);
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "gen/SignalGenerator.h"
 
 #include <cmath>
+#include <cstdio>
 #include <stdexcept>
 #include <string>
 #include <type_traits>
@@ -19,6 +20,9 @@ constexpr double kHfHalfShiftHz = 85.0;  // 170 Hz shift
 constexpr double kVhfMarkHz = 1300.0;
 constexpr double kVhfSpaceHz = 2100.0;
 constexpr double kPartsPerMillion = 1e-6;
+// Longest signal made in memory: 800 MB of samples, over half an hour at
+// 48 kHz. Far longer requests are mistakes and would exhaust the machine.
+constexpr double kMaxSignalSamples = 100e6;
 
 double ActualBitRate(const SignalOptions& options) {
   return NominalBitRate(options.Vhf) * (1.0 + options.BitRateErrorPpm * kPartsPerMillion);
@@ -26,6 +30,13 @@ double ActualBitRate(const SignalOptions& options) {
 
 std::size_t SampleCount(double seconds, int sample_rate_hz) {
   return static_cast<std::size_t>(std::llround(seconds * sample_rate_hz));
+}
+
+// A number as people write it: 2100, 7207.2.
+std::string Shown(double value) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%g", value);
+  return text;
 }
 
 void Require(bool condition, const std::string& reason) {
@@ -72,8 +83,8 @@ void CheckSignalOptions(const SignalOptions& options) {
   const double nyquist_hz = options.SampleRateHz / 2.0;
   for (const double tone : {tones.MarkHz, tones.SpaceHz}) {
     Require(std::isfinite(tone) && tone > 0.0 && tone < nyquist_hz,
-            "tone at " + std::to_string(tone) + " Hz: must lie between 0 Hz and half the " +
-                "sample rate (" + std::to_string(nyquist_hz) + " Hz)");
+            "tone at " + Shown(tone) + " Hz: must lie between 0 Hz and half the " +
+                "sample rate (" + Shown(nyquist_hz) + " Hz)");
   }
   Require(std::isfinite(options.Amplitude) && options.Amplitude > 0.0,
           "the amplitude must be above 0");
@@ -106,13 +117,26 @@ GeneratedSignal GenerateSignalWithPlacements(std::span<const CallDescription> ca
   const ToneFrequencies tones = TonesFor(options);
   const double bit_rate = ActualBitRate(options);
 
+  std::vector<std::vector<std::uint8_t>> call_bits;
+  double duration_s = options.LeadS + options.TrailS;
+  for (std::size_t i = 0; i < calls.size(); ++i) {
+    call_bits.push_back(CallBits(calls[i], options.Vhf));
+    duration_s +=
+        static_cast<double>(call_bits.back().size()) / bit_rate + (i > 0 ? options.GapS : 0);
+  }
+  Require(duration_s * rate <= kMaxSignalSamples, "the signal would be " + Shown(duration_s) +
+                                                      " s long, more than " +
+                                                      Shown(kMaxSignalSamples) + " samples");
+
   GeneratedSignal signal;
+  // One sample of rounding per piece at most.
+  signal.Samples.reserve(static_cast<std::size_t>(duration_s * rate) + calls.size() + 2);
   signal.Samples.assign(SampleCount(options.LeadS, rate), 0.0);
   for (std::size_t i = 0; i < calls.size(); ++i) {
     if (i > 0) {
       signal.Samples.resize(signal.Samples.size() + SampleCount(options.GapS, rate), 0.0);
     }
-    const std::vector<std::uint8_t> bits = CallBits(calls[i], options.Vhf);
+    const std::vector<std::uint8_t>& bits = call_bits[i];
     CallPlacement placement;
     placement.StartS = static_cast<double>(signal.Samples.size()) / rate;
     placement.Bits = static_cast<int>(bits.size());

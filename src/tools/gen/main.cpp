@@ -14,6 +14,7 @@
 namespace {
 
 constexpr int kWriteFailedExitStatus = 1;
+constexpr int kUsageExitStatus = 2;
 
 void PrintSummary(const tolvik::GenOptions& options, const tolvik::GeneratedSignal& signal) {
   for (std::size_t i = 0; i < signal.Calls.size(); ++i) {
@@ -32,12 +33,15 @@ int main(int argc, char** argv) {
     return command_line.exit_status;
   }
   const tolvik::GenOptions& options = *command_line.options;
-  const tolvik::GeneratedSignal signal =
-      tolvik::GenerateSignalWithPlacements(options.calls, options.signal);
+  tolvik::GeneratedSignal signal;
   std::size_t clipped = 0;
   try {
+    signal = tolvik::GenerateSignalWithPlacements(options.calls, options.signal);
     clipped = tolvik::WriteWav(options.output, signal.Samples, options.signal.SampleRateHz,
                                options.channels);
+  } catch (const std::invalid_argument& error) {
+    std::fprintf(stderr, "tolvik-gen: %s\n", error.what());
+    return kUsageExitStatus;
   } catch (const std::exception& error) {
     std::fprintf(stderr, "tolvik-gen: %s\n", error.what());
     return kWriteFailedExitStatus;
