@@ -1,0 +1,168 @@
+#include "gen/SignalGenerator.h"
+
+#include <cmath>
+#include <cstdio>
+#include <stdexcept>
+#include <string>
+#include <type_traits>
+
+#include "demod/FskModulator.h"
+#include "dsc/DscEncoder.h"
+#include "gen/GaussianNoise.h"
+
+namespace tolvik {
+
+namespace {
+
+constexpr double kHfBitRate = 100.0;
+constexpr double kVhfBitRate = 1200.0;
+constexpr double kHfHalfShiftHz = 85.0;  // 170 Hz shift
+constexpr double kVhfMarkHz = 1300.0;
+constexpr double kVhfSpaceHz = 2100.0;
+constexpr double kPartsPerMillion = 1e-6;
+// Longest signal made in memory: 800 MB of samples, over half an hour at
+// 48 kHz. Far longer requests are mistakes and would exhaust the machine.
+constexpr double kMaxSignalSamples = 100e6;
+
+double ActualBitRate(const SignalOptions& options) {
+  return NominalBitRate(options.Vhf) * (1.0 + options.BitRateErrorPpm * kPartsPerMillion);
+}
+
+std::size_t SampleCount(double seconds, int sample_rate_hz) {
+  return static_cast<std::size_t>(std::llround(seconds * sample_rate_hz));
+}
+
+// A number as people write it: 2100, 7207.2.
+std::string Shown(double value) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%g", value);
+  return text;
+}
+
+void Require(bool condition, const std::string& reason) {
+  if (!condition) {
+    throw std::invalid_argument(reason);
+  }
+}
+
+std::vector<std::uint8_t> RawCallBits(const RawSymbols& raw, int dot_pattern_bits) {
+  std::vector<int> call = raw.Characters;
+  if (raw.Check) {
+    call.push_back(*raw.Check);
+  } else {
+    const Characters characters(raw.Characters.begin(), raw.Characters.end());
+    call.push_back(CallCheckCharacter(characters));
+  }
+  return EncodeSymbols(InterleaveCall(call), dot_pattern_bits);
+}
+
+}  // namespace
+
+ToneFrequencies TonesFor(const SignalOptions& options) {
+  ToneFrequencies tones;
+  if (options.Vhf) {
+    tones = {kVhfMarkHz, kVhfSpaceHz};
+  } else {
+    tones = {options.CentreHz - kHfHalfShiftHz, options.CentreHz + kHfHalfShiftHz};
+  }
+  tones.MarkHz += options.OffsetHz;
+  tones.SpaceHz += options.OffsetHz;
+  if (options.Inverted) {
+    std::swap(tones.MarkHz, tones.SpaceHz);
+  }
+  return tones;
+}
+
+double NominalBitRate(bool vhf) {
+  return vhf ? kVhfBitRate : kHfBitRate;
+}
+
+void CheckSignalOptions(const SignalOptions& options) {
+  Require(options.SampleRateHz > 0, "the sample rate must be above 0 Hz");
+  const ToneFrequencies tones = TonesFor(options);
+  const double nyquist_hz = options.SampleRateHz / 2.0;
+  for (const double tone : {tones.MarkHz, tones.SpaceHz}) {
+    Require(std::isfinite(tone) && tone > 0.0 && tone < nyquist_hz,
+            "tone at " + Shown(tone) + " Hz: must lie between 0 Hz and half the " +
+                "sample rate (" + Shown(nyquist_hz) + " Hz)");
+  }
+  Require(std::isfinite(options.Amplitude) && options.Amplitude > 0.0,
+          "the amplitude must be above 0");
+  Require(std::isfinite(options.BitRateErrorPpm) && ActualBitRate(options) > 0.0,
+          "the bit rate error leaves no bit rate");
+  Require(!options.EbN0Db || std::isfinite(*options.EbN0Db), "Eb/N0 must be a finite number");
+  for (const double seconds : {options.GapS, options.LeadS, options.TrailS}) {
+    Require(std::isfinite(seconds) && seconds >= 0.0, "times must be 0 s or more");
+  }
+}
+
+std::vector<std::uint8_t> CallBits(const CallDescription& call, bool vhf) {
+  const int dots = call.DotPatternBits.value_or(vhf ? kShortDotPatternBits : kLongDotPatternBits);
+  return std::visit(
+      [dots](const auto& content) {
+        using Content = std::decay_t<decltype(content)>;
+        if constexpr (std::is_same_v<Content, DscMessage>) {
+          return EncodeMessage(content, dots);
+        } else {
+          return RawCallBits(content, dots);
+        }
+      },
+      call.Call);
+}
+
+GeneratedSignal GenerateSignalWithPlacements(std::span<const CallDescription> calls,
+                                             const SignalOptions& options) {
+  CheckSignalOptions(options);
+  const int rate = options.SampleRateHz;
+  const ToneFrequencies tones = TonesFor(options);
+  const double bit_rate = ActualBitRate(options);
+
+  std::vector<std::vector<std::uint8_t>> call_bits;
+  double duration_s = options.LeadS + options.TrailS;
+  for (std::size_t i = 0; i < calls.size(); ++i) {
+    call_bits.push_back(CallBits(calls[i], options.Vhf));
+    duration_s +=
+        static_cast<double>(call_bits.back().size()) / bit_rate + (i > 0 ? options.GapS : 0);
+  }
+  Require(duration_s * rate <= kMaxSignalSamples, "the signal would be " + Shown(duration_s) +
+                                                      " s long, more than " +
+                                                      Shown(kMaxSignalSamples) + " samples");
+
+  GeneratedSignal signal;
+  // One sample of rounding per piece at most.
+  signal.Samples.reserve(static_cast<std::size_t>(duration_s * rate) + calls.size() + 2);
+  signal.Samples.assign(SampleCount(options.LeadS, rate), 0.0);
+  for (std::size_t i = 0; i < calls.size(); ++i) {
+    if (i > 0) {
+      signal.Samples.resize(signal.Samples.size() + SampleCount(options.GapS, rate), 0.0);
+    }
+    const std::vector<std::uint8_t>& bits = call_bits[i];
+    CallPlacement placement;
+    placement.StartS = static_cast<double>(signal.Samples.size()) / rate;
+    placement.Bits = static_cast<int>(bits.size());
+    // A fresh modulator per call: each transmission keys up on its own.
+    FskModulator modulator(tones.MarkHz, tones.SpaceHz, bit_rate, options.Amplitude, rate);
+    modulator.Modulate(bits, signal.Samples);
+    placement.EndS = static_cast<double>(signal.Samples.size()) / rate;
+    signal.Calls.push_back(placement);
+  }
+  signal.Samples.resize(signal.Samples.size() + SampleCount(options.TrailS, rate), 0.0);
+
+  if (options.EbN0Db) {
+    // The noise level follows the nominal bit rate: Eb is that of a
+    // transmitter keeping to its tolerance.
+    GaussianNoise noise(options.Seed, NoiseSigmaForEbN0(options.Amplitude, *options.EbN0Db,
+                                                        NominalBitRate(options.Vhf), rate));
+    for (double& sample : signal.Samples) {
+      sample += noise.Next();
+    }
+  }
+  return signal;
+}
+
+std::vector<double> GenerateSignal(std::span<const CallDescription> calls,
+                                   const SignalOptions& options) {
+  return GenerateSignalWithPlacements(calls, options).Samples;
+}
+
+}  // namespace tolvik
