@@ -39,7 +39,8 @@ void FskModulator::ModulateInt16(std::span<const std::uint8_t> bits,
                                  std::vector<std::int16_t>& out) {
   std::vector<double> samples;
   Modulate(bits, samples);
-  out.reserve(out.size() + samples.size());
+  // No exact reserve here: called piece by piece, it would defeat the
+  // vector's geometric growth and copy the whole output every time.
   for (const double x : samples) {
     out.push_back(RoundToInt16(x));
   }
