@@ -3,38 +3,30 @@
 #include <span>
 
 #include "demod/FirTables.h"
+#include "demod/PhaseDiscriminator.h"
 #include "demod/QuadratureFilter.h"
 
 namespace tolvik {
 
-// What the phase reads when both quadrature components are exactly zero
-// (digital silence), where the arc tangent is undefined.
-enum class SilentPhase {
-  Zero,          // HF: the phase reads 0
-  HoldPrevious,  // VHF: the phase keeps its last value
-};
-
-// Brings a phase difference from (-2*pi, 2*pi) into [-pi, pi] with one
-// correction by 2*pi.
-double WrapPhaseDifference(double a);
-
-// Measures the instantaneous frequency of a band-limited signal: a Hilbert
-// filter gives the quadrature component Q of the sample at its centre tap
-// (the in-phase component I), and the phase change of atan2(I, Q) from one
-// sample to the next, less the reference step, is the frequency offset from
-// the reference in radians per sample, positive above. One channel's worth.
+// Measures the instantaneous frequency of a band-limited signal sample by
+// sample: the Hilbert filter gives the quadrature component Q of the sample
+// at its centre tap (the in-phase component I), and the phase discriminator
+// turns the pair into the offset from the reference frequency in radians
+// per sample, positive above. One channel's worth.
 class QuadratureDiscriminator {
  public:
   QuadratureDiscriminator(std::span<const double, kQuadratureTaps> table,
-                          double reference_phase_step, SilentPhase silent_phase);
+                          double reference_phase_step, SilentPhase silent_phase)
+      : quadrature_(table), phase_(reference_phase_step, silent_phase) {}
 
-  double Process(double x);
+  double Process(double x) {
+    const double q = quadrature_.Process(x);
+    return phase_.Process(quadrature_.CentreTap(), q);
+  }
 
  private:
   QuadratureFilter quadrature_;  // Hilbert filter and its delay line
-  double reference_phase_step_;  // phase a reference-frequency tone turns per sample
-  SilentPhase silent_phase_;     // rule for I = Q = 0
-  double previous_theta_ = 0.0;  // phase of the previous sample, radians
+  PhaseDiscriminator phase_;     // phase differences of successive samples
 };
 
 }  // namespace tolvik

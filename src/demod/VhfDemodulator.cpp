@@ -15,7 +15,8 @@ bool IsDecoderChannel(int channel) {
 VhfDemodulator::ChannelState::ChannelState()
     : anti_alias(kVhfAntiAliasCoefficients),
       band_pass(VhfBandPassTable()),
-      discriminator(kVhfQuadratureTable, kVhfReferencePhaseStep, SilentPhase::HoldPrevious),
+      quadrature(kVhfQuadratureTable),
+      discriminator(kVhfReferencePhaseStep, SilentPhase::HoldPrevious),
       low_pass(VhfLowPassTable()),
       clock(ClockResonator(kVhfClockCentreHz, kVhfClockBandwidthHz, kVhfClockGain,
                            kVhfSamplingPeriodS),
@@ -24,30 +25,43 @@ VhfDemodulator::ChannelState::ChannelState()
 VhfDemodulator::VhfDemodulator(DemodulatorTraces& traces, BitSink& bits)
     : traces_(traces), bits_(bits) {}
 
+// Nothing a decision does feeds back into the filters here (there is no
+// mixer to retune), so each stage runs over the whole block before the next.
 void VhfDemodulator::DemodulateVhf(int channel, std::span<double, kFramesPerBlock> samples) {
   if (!IsDecoderChannel(channel)) {
     return;
   }
   ChannelState& state = channels_[channel];
-
   for (double& sample : samples) {
     sample = state.anti_alias.Process(sample);
   }
-
   traces_.WorkingSamples = kVhfWorkingSamplesPerBlock;
-  for (int i = 0; i < kVhfWorkingSamplesPerBlock; ++i) {
-    // Working sample i is read from 4*i before it is written to i <= 4*i.
-    const double decimated = samples[i * kVhfDecimationFactor];
-    traces_.MixerOutput[channel][i] = decimated;
+  for (std::size_t i = 0; i < kWorkingSamples; ++i) {
+    decimated_[i] = samples[i * kVhfDecimationFactor];
+    traces_.MixerOutput[channel][i] = decimated_[i];
+  }
+  const std::span<double> band_passed = samples.first(kWorkingSamples);
+  state.band_pass.Process(decimated_, band_passed);
+  state.quadrature.Process(band_passed, quadrature_);
+  Discriminate(state, quadrature_);
+  state.low_pass.Process(deviation_, filtered_);
+  DecideBits(channel, state, filtered_);
+}
 
-    const double filtered = state.band_pass.Process(decimated);
-    samples[i] = filtered;
+void VhfDemodulator::Discriminate(ChannelState& state, std::span<const double> quadrature) {
+  constexpr std::size_t kCentreDelay = (kQuadratureTaps - 1) / 2;
+  for (std::size_t i = 0; i < kWorkingSamples; ++i) {
+    const double in_phase = state.quadrature.Delayed(i, kCentreDelay);
+    // Scaled to units of 10 Hz before the low-pass, so its output is the display value.
+    deviation_[i] = state.discriminator.Process(in_phase, quadrature[i]) * kVhfDisplayScale;
+  }
+}
 
-    // Scaled to units of 10 Hz before the low-pass, so y is the display value.
-    const double dev = state.discriminator.Process(filtered) * kVhfDisplayScale;
-    const double y = state.low_pass.Process(dev);
+void VhfDemodulator::DecideBits(int channel, ChannelState& state,
+                                std::span<const double> deviation) {
+  for (std::size_t i = 0; i < kWorkingSamples; ++i) {
+    const double y = deviation[i];
     traces_.DiscriminatorOutput[channel][i] = y;
-
     // The deviation dips at every bit transition; |y| drives the resonator.
     const bool tick = state.clock.Process(std::abs(y));
     if (tick) {

@@ -6,13 +6,13 @@
 #include "audio/BlockFormat.h"
 #include "demod/AntiAliasFilter.h"
 #include "demod/BitSink.h"
+#include "demod/BlockFirFilter.h"
 #include "demod/ChannelTuning.h"
 #include "demod/ClockTickDetector.h"
 #include "demod/DecoderParameters.h"
 #include "demod/DemodulatorTraces.h"
-#include "demod/FirFilter.h"
 #include "demod/FirTables.h"
-#include "demod/QuadratureDiscriminator.h"
+#include "demod/PhaseDiscriminator.h"
 
 namespace tolvik {
 
@@ -33,19 +33,30 @@ class VhfDemodulator {
   void DemodulateVhf(int channel, std::span<double, kFramesPerBlock> samples);
 
  private:
+  using WorkingBlock = std::array<double, kVhfWorkingSamplesPerBlock>;
+  static constexpr std::size_t kWorkingSamples = kVhfWorkingSamplesPerBlock;
+
   struct ChannelState {
     ChannelState();
 
-    AntiAliasFilter anti_alias;                     // 48 kHz low-pass ahead of decimation
-    FirFilter<kVhfBandPassTaps> band_pass;          // 1000..2400 Hz
-    QuadratureDiscriminator discriminator;          // frequency offset from 1700 Hz
-    FirFilter<kVhfLowPassTaps> low_pass;            // post-detection, edge 700 Hz
+    AntiAliasFilter anti_alias;  // 48 kHz low-pass ahead of decimation
+    BlockFirFilter<kVhfBandPassTaps, kWorkingSamples> band_pass;     // 1000..2400 Hz
+    BlockFirFilter<kQuadratureTaps, kWorkingSamples, 2> quadrature;  // Hilbert: Q of each sample
+    PhaseDiscriminator discriminator;                           // frequency offset from 1700 Hz
+    BlockFirFilter<kVhfLowPassTaps, kWorkingSamples> low_pass;  // post-detection, edge 700 Hz
     ClockTickDetector<kVhfClockDelayLength> clock;  // 1200 Hz resonator and its delay line
   };
+
+  void Discriminate(ChannelState& state, std::span<const double> quadrature);
+  void DecideBits(int channel, ChannelState& state, std::span<const double> deviation);
 
   DemodulatorTraces& traces_;                            // per-block output for the displays
   BitSink& bits_;                                        // receives every decided bit
   std::array<ChannelState, kDecoderChannels> channels_;  // filter states per channel
+  WorkingBlock decimated_{};   // this block's working samples, before the band-pass
+  WorkingBlock quadrature_{};  // the Hilbert filter's output
+  WorkingBlock deviation_{};   // frequency offset in units of 10 Hz, before the low-pass
+  WorkingBlock filtered_{};    // and after it
 };
 
 }  // namespace tolvik

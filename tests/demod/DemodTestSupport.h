@@ -32,17 +32,23 @@ struct DecidedBit {
 };
 
 // Records every decided bit with the working sample it was decided at. The
-// working sample is found from the mixer trace: it is filled with NaN before
-// each block, and at PushBit time entries 0..i hold values while i+1 does not.
+// working sample is found from the traces, filled with NaN before each block:
+// at PushBit time entries 0..i of the trace being written sample by sample
+// hold values while i+1 does not. That is the mixer trace in HF; the VHF
+// demodulator fills its mixer trace for the whole block first and writes the
+// discriminator trace alongside its decisions.
 class RecordingBitSink : public BitSink {
  public:
   explicit RecordingBitSink(const DemodulatorTraces& traces) : traces_(traces) {}
 
   void PushBit(int channel, int bit) override {
+    auto is_unwritten = [](double x) { return x != x; };
     const auto& mixer = traces_.MixerOutput[channel];
-    const auto first_unwritten =
-        std::find_if(mixer.begin(), mixer.end(), [](double x) { return x != x; });
-    const int index = static_cast<int>(first_unwritten - mixer.begin()) - 1;
+    const auto& discriminator = traces_.DiscriminatorOutput[channel];
+    const auto& trace =
+        std::any_of(mixer.begin(), mixer.end(), is_unwritten) ? mixer : discriminator;
+    const auto first_unwritten = std::find_if(trace.begin(), trace.end(), is_unwritten);
+    const int index = static_cast<int>(first_unwritten - trace.begin()) - 1;
     bits.push_back({block_, index, bit});
     channels.push_back(channel);
     if (on_bit) {
@@ -52,6 +58,9 @@ class RecordingBitSink : public BitSink {
 
   void StartBlock(DemodulatorTraces& traces, int block) {
     for (auto& trace : traces.MixerOutput) {
+      trace.fill(std::numeric_limits<double>::quiet_NaN());
+    }
+    for (auto& trace : traces.DiscriminatorOutput) {
       trace.fill(std::numeric_limits<double>::quiet_NaN());
     }
     block_ = block;

@@ -241,7 +241,10 @@ TEST(HfDemodulatorTest, ChannelsKeepSeparateStateAndBadIndicesAreIgnored) {
     alone.RunHf(BlockOf(signal, k), 0);
     shared.RunHf(BlockOf(other, k), 1);
     shared.RunHf(BlockOf(signal, k), 0);
-    EXPECT_EQ(alone.traces.DiscriminatorOutput[0], shared.traces.DiscriminatorOutput[0]);
+    // The 480 HF working samples; the rest of the trace is not written in HF.
+    const auto& a = alone.traces.DiscriminatorOutput[0];
+    const auto& b = shared.traces.DiscriminatorOutput[0];
+    EXPECT_TRUE(std::equal(a.begin(), a.begin() + kHfWorkingSamplesPerBlock, b.begin()));
   }
   EXPECT_EQ(alone.tunings[0].FrequencyError, shared.tunings[0].FrequencyError);
   EXPECT_NE(shared.tunings[1].FrequencyError, 0.0);

@@ -1,4 +1,4 @@
-#include "demod/QuadratureDiscriminator.h"
+#include "demod/PhaseDiscriminator.h"
 
 #include <cmath>
 #include <numbers>
@@ -15,16 +15,7 @@ double WrapPhaseDifference(double a) {
   return a;
 }
 
-QuadratureDiscriminator::QuadratureDiscriminator(std::span<const double, kQuadratureTaps> table,
-                                                 double reference_phase_step,
-                                                 SilentPhase silent_phase)
-    : quadrature_(table),
-      reference_phase_step_(reference_phase_step),
-      silent_phase_(silent_phase) {}
-
-double QuadratureDiscriminator::Process(double x) {
-  const double q = quadrature_.Process(x);
-  const double i = quadrature_.CentreTap();
+double PhaseDiscriminator::Process(double i, double q) {
   double theta = 0.0;
   if (i == 0.0 && q == 0.0) {
     theta = silent_phase_ == SilentPhase::HoldPrevious ? previous_theta_ : 0.0;
