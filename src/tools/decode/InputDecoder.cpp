@@ -84,8 +84,12 @@ void InputDecoder::DecodeBlocks(SampleSource& source, const CentrePlan& centre) 
   while (reader.NextBlock(buffer)) {
     offset_s_ = reader.SecondsRead();
     receiver->ProcessBlock(CaptureBuffer(buffer));
-    if (progress)
+    // Each row was printed as it was written; keeping them would only make
+    // every later row's sort slower on a long input.
+    receiver->List().Clear();
+    if (progress) {
       progress->Update(offset_s_);
+    }
   }
   // Silence after the end would stop the bit clock: a call still waiting for
   // its look-ahead is handed on now.
