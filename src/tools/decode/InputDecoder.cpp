@@ -77,6 +77,7 @@ void InputDecoder::DecodeBlocks(SampleSource& source, const CentrePlan& centre) 
   const auto duration = source.DurationSeconds();
   if (options_.progress && duration && *duration >= kProgressAfterSeconds && isatty(fileno(err_))) {
     progress.emplace(err_, current_name_, *duration);
+    progress_ = &*progress;
   }
 
   InputBlockReader reader(source);
@@ -94,9 +95,13 @@ void InputDecoder::DecodeBlocks(SampleSource& source, const CentrePlan& centre) 
   // Silence after the end would stop the bit clock: a call still waiting for
   // its look-ahead is handed on now.
   receiver->FinishInput();
+  progress_ = nullptr;
 }
 
 void InputDecoder::RowWritten(int, const ReceiveEntry& entry, DistressKind kind) {
+  if (progress_ != nullptr) {
+    progress_->Erase();  // rows and progress may share one terminal
+  }
   const DecodedRow row{current_name_, offset_s_, &entry, kind};
   const std::string line =
       options_.json ? FormatJsonRow(row) : FormatPlainRow(row, options_.files.size() > 1);

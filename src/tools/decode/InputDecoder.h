@@ -51,8 +51,9 @@ class InputDecoder final : private ReceiveListObserver,
   std::FILE* out_;
   std::FILE* err_;
   SystemTimeOfDayClock clock_;
-  std::string current_name_;  // the input being decoded
-  double offset_s_ = 0;       // seconds to the end of the block being processed
+  std::string current_name_;                     // the input being decoded
+  class ProgressIndicator* progress_ = nullptr;  // the progress line on screen, if any
+  double offset_s_ = 0;                          // seconds to the end of the block being processed
 };
 
 }  // namespace tolvik

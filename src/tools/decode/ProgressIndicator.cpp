@@ -9,9 +9,14 @@ ProgressIndicator::ProgressIndicator(std::FILE* terminal, std::string label, dou
     : terminal_(terminal), label_(std::move(label)), total_seconds_(total_seconds) {}
 
 ProgressIndicator::~ProgressIndicator() {
+  Erase();
+}
+
+void ProgressIndicator::Erase() {
   if (shown_percent_ >= 0) {
     std::fprintf(terminal_, "\r\033[K");
     std::fflush(terminal_);
+    shown_percent_ = -1;
   }
 }
 

@@ -17,6 +17,10 @@ class ProgressIndicator {
 
   void Update(double seconds_done);
 
+  // Wipes the line, so that something else can be printed on the terminal;
+  // the next Update draws it again.
+  void Erase();
+
  private:
   std::FILE* terminal_;
   std::string label_;
