@@ -104,8 +104,10 @@ std::string Describe(CallLayout layout, FieldDraw& draw) {
                          " category=urgency tc1=" + draw.OneOf(kTelecommands) +
                          " position=" + draw.Position();
       if (draw.Between(0, 1) == 1) {
-        text += " enhance=" + std::to_string(draw.Between(0, 9999)) + "," +
-                std::to_string(draw.Between(0, 9999));
+        char enhance[32];
+        std::snprintf(enhance, sizeof enhance, " enhance=%04d,%04d", draw.Between(0, 9999),
+                      draw.Between(0, 9999));
+        text += enhance;
       }
       return text;
     }

@@ -7,7 +7,8 @@
 // with a noise seed of its own per point. A call counts as decoded when a
 // row carries exactly its texts (all but Time) and its distress kind; each
 // call counts once. Rows that match no call, or a call already matched, are
-// counted as extra rows: those are errors the decoder did not notice.
+// counted as extra rows: errors the decoder did not notice, or calls shown
+// without their expansion sequence (told apart in the table).
 
 #include <CLI/CLI.hpp>
 #include <chrono>
@@ -51,6 +52,7 @@ struct Options {
   double step_db = 1.0;
   std::uint64_t seed = 1;           // of the noise; each point adds its own offset
   std::optional<double> amplitude;  // peak of the tones; nullopt: the mode's default
+  bool auto_frequency = true;       // HF frequency correction at phasing
 };
 
 // The row a call makes when received clean.
@@ -65,6 +67,7 @@ struct PointResult {
   int Decoded = 0;
   int Expected = 0;
   int ExtraRows = 0;
+  int ExtraPositionOnly = 0;  // of them, rows that differ from a call in the Position alone
   std::vector<int> DecodedByLayout = std::vector<int>(kCallLayoutCount);
   std::uint64_t Clipped = 0;
   double StreamSeconds = 0;
@@ -79,12 +82,26 @@ struct ExtraRow {
   std::optional<DecodedRow> Nearest;
 };
 
-bool SameTexts(const DecodedRow& a, const DecodedRow& b) {
+bool SameTextsButPosition(const DecodedRow& a, const DecodedRow& b) {
   const ReceiveEntry& x = a.Entry;
   const ReceiveEntry& y = b.Entry;
   return a.Kind == b.Kind && x.Category == y.Category && x.From == y.From && x.To == y.To &&
-         x.RequestStatus == y.RequestStatus && x.Information == y.Information &&
-         x.Position == y.Position && x.Ack == y.Ack;
+         x.RequestStatus == y.RequestStatus && x.Information == y.Information && x.Ack == y.Ack;
+}
+
+bool SameTexts(const DecodedRow& a, const DecodedRow& b) {
+  return SameTextsButPosition(a, b) && a.Entry.Position == b.Entry.Position;
+}
+
+// A row that is some call's own but for its Position: typically a call whose
+// expansion sequence (the position's further decimals) was lost.
+bool DiffersOnlyInPosition(const std::vector<ExpectedCall>& expected, const DecodedRow& row) {
+  for (const ExpectedCall& call : expected) {
+    if (call.Row && SameTextsButPosition(*call.Row, row)) {
+      return true;
+    }
+  }
+  return false;
 }
 
 // The call whose transmission started last before `offset_s`.
@@ -139,12 +156,13 @@ std::vector<ExpectedCall> CleanDecode(const std::vector<CallDescription>& calls,
 }
 
 PointResult RunPoint(const std::vector<CallDescription>& calls,
-                     const std::vector<ExpectedCall>& expected, bool vhf, double amplitude,
-                     double ebn0_db, std::uint64_t seed, std::vector<ExtraRow>& extra_rows) {
+                     const std::vector<ExpectedCall>& expected, bool vhf, bool auto_frequency,
+                     double amplitude, double ebn0_db, std::uint64_t seed,
+                     std::vector<ExtraRow>& extra_rows) {
   const auto started = Clock::now();
   PointResult result;
   result.EbN0Db = ebn0_db;
-  StreamDecoder decoder(vhf);
+  StreamDecoder decoder(vhf, auto_frequency);
   const CallStreamSummary stream =
       GenerateCallStream(calls, StreamOptions(vhf, amplitude, ebn0_db, seed), kCallsPerPiece,
                          [&](std::span<const double> samples) { decoder.Feed(samples); });
@@ -163,6 +181,7 @@ PointResult RunPoint(const std::vector<CallDescription>& calls,
     }
     if (!found) {
       ++result.ExtraRows;
+      result.ExtraPositionOnly += DiffersOnlyInPosition(expected, row) ? 1 : 0;
       const auto nearest = CallOnAirBefore(stream.Calls, row.OffsetS);
       extra_rows.push_back({ebn0_db, row, nearest ? expected[*nearest].Row : std::nullopt});
     }
@@ -221,7 +240,7 @@ void RunMode(const Options& options, bool vhf) {
   const std::vector<ExpectedCall> expected = CleanDecode(calls, vhf);
 
   std::printf(
-      "\n  Eb/N0  decoded   share  extra  clipped  stream s  phasing  parity  data  size"
+      "\n  Eb/N0  decoded   share  extra (pos)  clipped  stream s  phasing  parity  data  size"
       "  format  run s\n");
   std::vector<PointResult> points;
   std::vector<ExtraRow> extra_rows;
@@ -229,14 +248,14 @@ void RunMode(const Options& options, bool vhf) {
   for (double db = options.from_db; db <= options.to_db + 1e-9;
        db += options.step_db, ++point_number) {
     const std::uint64_t seed = options.seed + 1000ull * static_cast<std::uint64_t>(point_number);
-    const PointResult p =
-        RunPoint(calls, expected, vhf, NoisyAmplitude(options, vhf), db, seed, extra_rows);
+    const PointResult p = RunPoint(calls, expected, vhf, options.auto_frequency,
+                                   NoisyAmplitude(options, vhf), db, seed, extra_rows);
     points.push_back(p);
     const StatusCounts& s = p.Statuses;
     std::printf(
-        "  %5.1f  %3d/%-3d  %5.1f%%  %5d  %7llu  %8.0f  %7lld  %6lld  %4lld  %4lld  %6lld"
+        "  %5.1f  %3d/%-3d  %5.1f%%  %5d (%3d)  %7llu  %8.0f  %7lld  %6lld  %4lld  %4lld  %6lld"
         "  %5.1f\n",
-        p.EbN0Db, p.Decoded, p.Expected, 100.0 * Share(p), p.ExtraRows,
+        p.EbN0Db, p.Decoded, p.Expected, 100.0 * Share(p), p.ExtraRows, p.ExtraPositionOnly,
         static_cast<unsigned long long>(p.Clipped), p.StreamSeconds,
         static_cast<long long>(s.Receiving), static_cast<long long>(s.Parity),
         static_cast<long long>(s.Data), static_cast<long long>(s.DataSize),
@@ -244,6 +263,9 @@ void RunMode(const Options& options, bool vhf) {
     std::fflush(stdout);
   }
 
+  std::printf(
+      "  extra: rows matching no call; (pos): of them, rows that are a call's own but"
+      " for the Position\n  phasing ... format: status texts shown\n");
   std::printf("\n  Decoded by layout (of %d calls each, about):\n  Eb/N0", options.calls / 7);
   for (int layout = 0; layout < kCallLayoutCount; ++layout) {
     std::printf("  %s", CallLayoutName(static_cast<CallLayout>(layout)).c_str());
@@ -290,6 +312,7 @@ int main(int argc, char** argv) {
   app.add_option("--seed", options.seed, "noise seed");
   app.add_option("--amplitude", options.amplitude, "peak of the tones in 16-bit units")
       ->check(CLI::PositiveNumber);
+  app.add_flag("--no-afc{false}", options.auto_frequency, "HF: no frequency correction at phasing");
   CLI11_PARSE(app, argc, argv);
 
   const auto started = std::chrono::steady_clock::now();

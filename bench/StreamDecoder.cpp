@@ -8,9 +8,10 @@ namespace tolvik {
 
 namespace {
 
-AppSettings HeadlessSettings(bool vhf) {
+AppSettings HeadlessSettings(bool vhf, bool auto_frequency) {
   AppSettings settings;
   settings.DecVHF = vhf;
+  settings.DecAFC = auto_frequency;
   settings.ShowSpec = false;
   // Every call makes a row of its own, so that each can be matched.
   settings.CheckAdd = false;
@@ -25,8 +26,9 @@ bool StartsWith(const std::string& text, const char* prefix) {
 
 }  // namespace
 
-StreamDecoder::StreamDecoder(bool vhf)
-    : settings_(HeadlessSettings(vhf)), receiver_(settings_, {*this, *this, *this, *this}) {
+StreamDecoder::StreamDecoder(bool vhf, bool auto_frequency)
+    : settings_(HeadlessSettings(vhf, auto_frequency)),
+      receiver_(settings_, {*this, *this, *this, *this}) {
   receiver_.List().SetObserver(this);
 }
 

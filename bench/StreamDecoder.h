@@ -40,7 +40,8 @@ class StreamDecoder final : private ReceiveListObserver,
                             private AlertHost,
                             private TimeOfDayClock {
  public:
-  explicit StreamDecoder(bool vhf);
+  // `auto_frequency` is the HF frequency correction taken at phasing.
+  explicit StreamDecoder(bool vhf, bool auto_frequency = true);
   StreamDecoder(const StreamDecoder&) = delete;
   StreamDecoder& operator=(const StreamDecoder&) = delete;
 
