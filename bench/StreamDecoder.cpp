@@ -1,0 +1,89 @@
+#include "StreamDecoder.h"
+
+#include <algorithm>
+
+#include "demod/FskModulator.h"
+
+namespace tolvik {
+
+namespace {
+
+AppSettings HeadlessSettings(bool vhf, bool auto_frequency) {
+  AppSettings settings;
+  settings.DecVHF = vhf;
+  settings.DecAFC = auto_frequency;
+  settings.ShowSpec = false;
+  // Every call makes a row of its own, so that each can be matched.
+  settings.CheckAdd = false;
+  settings.NoMsgAdd = false;
+  settings.TimeDel = false;
+  return settings;
+}
+
+bool StartsWith(const std::string& text, const char* prefix) {
+  return text.rfind(prefix, 0) == 0;
+}
+
+}  // namespace
+
+StreamDecoder::StreamDecoder(bool vhf, bool auto_frequency)
+    : settings_(HeadlessSettings(vhf, auto_frequency)),
+      receiver_(settings_, {*this, *this, *this, *this}) {
+  receiver_.List().SetObserver(this);
+}
+
+void StreamDecoder::Feed(std::span<const double> samples) {
+  for (const double sample : samples) {
+    const auto value = static_cast<std::uint16_t>(RoundToInt16(sample));
+    std::byte* out = &buffer_[frames_pending_ * kChannelsPerFrame * kBytesPerSample];
+    out[0] = static_cast<std::byte>(value & 0xFF);
+    out[1] = static_cast<std::byte>(value >> 8);
+    // The right channel stays silent (zero) throughout.
+    ++samples_fed_;
+    if (++frames_pending_ == kFramesPerBlock) {
+      ProcessPendingBlock();
+    }
+  }
+}
+
+void StreamDecoder::Finish() {
+  if (frames_pending_ > 0) {
+    const auto filled =
+        static_cast<std::ptrdiff_t>(frames_pending_ * kChannelsPerFrame * kBytesPerSample);
+    std::fill(buffer_.begin() + filled, buffer_.end(), std::byte{0});
+    ProcessPendingBlock();
+  }
+  receiver_.FinishInput();
+}
+
+void StreamDecoder::ProcessPendingBlock() {
+  receiver_.ProcessBlock(CaptureBuffer(buffer_));
+  frames_pending_ = 0;
+}
+
+void StreamDecoder::RowWritten(int, const ReceiveEntry& entry, DistressKind kind) {
+  // The block that completed the call ends at the next block boundary.
+  const std::uint64_t blocks = (samples_fed_ + kFramesPerBlock - 1) / kFramesPerBlock;
+  rows_.push_back({entry, kind, static_cast<double>(blocks) * kFramesPerBlock / kCaptureRateHz});
+}
+
+void StreamDecoder::ShowStatusText(StatusPanel panel, const std::string& text) {
+  if (panel != StatusPanel::Decoder || text.empty()) {
+    return;
+  }
+  if (StartsWith(text, "Receiving data...")) {
+    ++statuses_.Receiving;
+  } else if (text == "Parity error...") {
+    ++statuses_.Parity;
+  } else if (text == "Data error...") {
+    ++statuses_.Data;
+  } else if (text == "Data size error...") {
+    ++statuses_.DataSize;
+  } else if (text == "DSC format error...") {
+    ++statuses_.Format;
+  } else {
+    ++statuses_.Other;
+  }
+}
+
+}  // namespace tolvik

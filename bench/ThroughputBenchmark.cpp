@@ -1,0 +1,166 @@
+// How fast tolvik-decode's own code path gets through a long recording: a
+// WAV file read by the sound-file source, cut into capture buffers and run
+// through a fresh receiver, rows printed to a temporary file. The recording
+// is made once per case by the generator: calls of every layout with gaps
+// between them, in mild noise (Eb/N0 20 dB, tones of peak 2000), written to
+// a temporary directory that is removed afterwards. Making the file is not
+// timed.
+//
+// The counter "x_real_time" is audio seconds decoded per CPU second of the
+// benchmark thread. TOLVIK_BENCH_MINUTES sets the length of the recordings
+// (default 30).
+
+#include <benchmark/benchmark.h>
+#include <stdlib.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+#include "CallMix.h"
+#include "CallStream.h"
+#include "MonoWavFile.h"
+#include "decode/DecodeOptions.h"
+#include "decode/InputDecoder.h"
+
+namespace tolvik {
+namespace {
+
+constexpr double kDefaultMinutes = 30.0;
+constexpr double kEbN0Db = 20.0;
+constexpr double kAmplitude = 2000.0;
+constexpr int kCallsPerPiece = 20;
+constexpr std::uint64_t kCallSeed = 7;
+constexpr std::uint64_t kNoiseSeed = 1000;
+
+// One case: what the recording holds and how it is decoded.
+struct Recording {
+  bool vhf = false;
+  int rate_hz = 48000;
+  double centre_hz = 800.0;  // HF tone centre in the file, given to the decoder as --centre
+};
+
+double RecordingMinutes() {
+  if (const char* text = std::getenv("TOLVIK_BENCH_MINUTES")) {
+    const double minutes = std::atof(text);
+    if (minutes > 0) {
+      return minutes;
+    }
+  }
+  return kDefaultMinutes;
+}
+
+// Gaps long enough that most of the time the channel is idle, as on the air.
+double GapSeconds(bool vhf) {
+  return vhf ? 2.0 : 4.0;
+}
+
+// Rough length of one call with its gap, to know how many calls fill the time.
+double SecondsPerCall(bool vhf) {
+  return (vhf ? 0.3 : 6.0) + GapSeconds(vhf);
+}
+
+// A temporary directory that removes itself with everything in it.
+class TemporaryDirectory {
+ public:
+  TemporaryDirectory() {
+    std::string pattern = (std::filesystem::temp_directory_path() / "tolvik-bench-XXXXXX").string();
+    if (mkdtemp(pattern.data()) == nullptr) {
+      throw std::runtime_error("cannot create a temporary directory");
+    }
+    path_ = pattern;
+  }
+  ~TemporaryDirectory() {
+    std::error_code ignored;
+    std::filesystem::remove_all(path_, ignored);
+  }
+  TemporaryDirectory(const TemporaryDirectory&) = delete;
+  TemporaryDirectory& operator=(const TemporaryDirectory&) = delete;
+
+  const std::filesystem::path& Path() const { return path_; }
+
+ private:
+  std::filesystem::path path_;  // the directory made
+};
+
+// Writes the recording; returns how many calls it holds.
+int WriteRecording(const Recording& recording, const std::string& path, double seconds) {
+  const int calls = static_cast<int>(seconds / SecondsPerCall(recording.vhf)) + 1;
+  SignalOptions options;
+  options.Vhf = recording.vhf;
+  options.CentreHz = recording.centre_hz;
+  options.EbN0Db = kEbN0Db;
+  options.Amplitude = kAmplitude;
+  options.GapS = GapSeconds(recording.vhf);
+  options.SampleRateHz = recording.rate_hz;
+  options.Seed = kNoiseSeed;
+  MonoWavFile file(path, recording.rate_hz);
+  GenerateCallStream(MakeCallMix(calls, kCallSeed), options, kCallsPerPiece,
+                     [&](std::span<const double> samples) { file.Append(samples); });
+  file.Close();
+  return calls;
+}
+
+int CountLines(std::FILE* file) {
+  std::rewind(file);
+  int lines = 0;
+  for (int c = std::fgetc(file); c != EOF; c = std::fgetc(file)) {
+    lines += c == '\n' ? 1 : 0;
+  }
+  return lines;
+}
+
+void BM_DecodeRecording(benchmark::State& state, Recording recording) {
+  TemporaryDirectory directory;
+  const std::string path = (directory.Path() / "recording.wav").string();
+  const int calls = WriteRecording(recording, path, RecordingMinutes() * 60.0);
+  const double audio_seconds =
+      static_cast<double>(std::filesystem::file_size(path) - 44) / 2.0 / recording.rate_hz;
+
+  DecodeOptions options;
+  options.vhf = recording.vhf;
+  options.centre_hz = recording.centre_hz;
+  options.progress = false;
+  options.files = {path};
+  std::FILE* errors = std::fopen("/dev/null", "w");
+  int rows = 0;
+  for (auto _ : state) {
+    state.PauseTiming();
+    std::FILE* out = std::tmpfile();
+    state.ResumeTiming();
+    InputDecoder decoder(options, out, errors);
+    if (!decoder.Decode(path)) {
+      state.SkipWithError("the recording could not be read");
+    }
+    state.PauseTiming();
+    rows = CountLines(out);
+    std::fclose(out);
+    state.ResumeTiming();
+  }
+  std::fclose(errors);
+  state.counters["audio_s"] = audio_seconds;
+  state.counters["calls"] = calls;
+  state.counters["rows"] = rows;
+  state.counters["x_real_time"] =
+      benchmark::Counter(audio_seconds, benchmark::Counter::kIsIterationInvariantRate);
+}
+
+BENCHMARK_CAPTURE(BM_DecodeRecording, hf_48k, Recording{false, 48000, 800.0})
+    ->Unit(benchmark::kSecond)
+    ->Iterations(2);
+BENCHMARK_CAPTURE(BM_DecodeRecording, vhf_48k, Recording{true, 48000, 800.0})
+    ->Unit(benchmark::kSecond)
+    ->Iterations(2);
+BENCHMARK_CAPTURE(BM_DecodeRecording, hf_44k1, Recording{false, 44100, 800.0})
+    ->Unit(benchmark::kSecond)
+    ->Iterations(2);
+BENCHMARK_CAPTURE(BM_DecodeRecording, vhf_44k1, Recording{true, 44100, 800.0})
+    ->Unit(benchmark::kSecond)
+    ->Iterations(2);
+BENCHMARK_CAPTURE(BM_DecodeRecording, hf_centre1700_48k, Recording{false, 48000, 1700.0})
+    ->Unit(benchmark::kSecond)
+    ->Iterations(2);
+
+}  // namespace
+}  // namespace tolvik
