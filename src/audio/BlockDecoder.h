@@ -14,6 +14,10 @@ class BlockDecoder {
   virtual void DemodulateHf(int channel, std::span<double, kFramesPerBlock> samples) = 0;
   virtual void DemodulateVhf(int channel, std::span<double, kFramesPerBlock> samples) = 0;
   virtual bool Phased(int channel) const = 0;
+
+  // The input has ended or gone digitally silent, which stops the bit clock:
+  // a call that waits only for its look-ahead is handed on now.
+  virtual void FinishInput(int channel) = 0;
 };
 
 }  // namespace tolvik

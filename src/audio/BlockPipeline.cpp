@@ -1,5 +1,6 @@
 #include "audio/BlockPipeline.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <utility>
 
@@ -27,19 +28,19 @@ std::string FormatClockText(const TimeOfDay& time) {
 BlockPipeline::BlockPipeline(Collaborators collaborators) : with_(std::move(collaborators)) {}
 
 void BlockPipeline::ProcessBlock(CaptureBuffer buffer) {
-  ConvertToSampleBlock(buffer);
+  const bool silent = ConvertToSampleBlock(buffer);
   if (monitoring_) {
     CopyToMonitor(buffer);
   }
   // Every bit decided here goes straight on to the synchroniser, so a call
   // completed by this block is in the list before the displays are drawn.
-  Demodulate();
+  Demodulate(silent);
   RefreshDisplays();
   AdvanceClock();
   with_.host.SetReceiveLamp(with_.decoder.Phased(kDecodedChannel));
 }
 
-void BlockPipeline::ConvertToSampleBlock(CaptureBuffer buffer) {
+bool BlockPipeline::ConvertToSampleBlock(CaptureBuffer buffer) {
   for (int channel = 0; channel < kChannelsPerFrame; ++channel) {
     auto& target = samples_.Channels[channel];
     for (int frame = 0; frame < kFramesPerBlock; ++frame) {
@@ -47,6 +48,8 @@ void BlockPipeline::ConvertToSampleBlock(CaptureBuffer buffer) {
           SampleAt(buffer, static_cast<std::size_t>(frame) * kChannelsPerFrame + channel);
     }
   }
+  const auto& left = samples_.Channels[kDecodedChannel];
+  return std::all_of(left.begin(), left.end(), [](double x) { return x == 0.0; });
 }
 
 void BlockPipeline::CopyToMonitor(CaptureBuffer buffer) {
@@ -60,12 +63,18 @@ void BlockPipeline::CopyToMonitor(CaptureBuffer buffer) {
   with_.host.WriteMonitorBlock(monitor_staging_);
 }
 
-void BlockPipeline::Demodulate() {
+void BlockPipeline::Demodulate(bool silent) {
   auto& left = samples_.Channels[kDecodedChannel];
   if (with_.settings.DecVHF) {
     with_.decoder.DemodulateVhf(kDecodedChannel, left);
   } else {
     with_.decoder.DemodulateHf(kDecodedChannel, left);
+  }
+  // A squelched receiver or a muted program delivers exact zeros, in which
+  // the bit clock stands still: without this a finished call would wait for
+  // the next signal before it is shown.
+  if (silent) {
+    with_.decoder.FinishInput(kDecodedChannel);
   }
 }
 

@@ -52,9 +52,10 @@ class BlockPipeline {
   const SampleBlock& Samples() const { return samples_; }
 
  private:
-  void ConvertToSampleBlock(CaptureBuffer buffer);
+  // Returns whether the left channel was all zeros.
+  bool ConvertToSampleBlock(CaptureBuffer buffer);
   void CopyToMonitor(CaptureBuffer buffer);
-  void Demodulate();
+  void Demodulate(bool silent);
   void RefreshDisplays();
   void AdvanceClock();
 

@@ -63,6 +63,7 @@ class Receiver final : private BlockDecoder {
   void DemodulateHf(int channel, std::span<double, kFramesPerBlock> samples) override;
   void DemodulateVhf(int channel, std::span<double, kFramesPerBlock> samples) override;
   bool Phased(int channel) const override { return dsc_.Phased(channel); }
+  void FinishInput(int channel) override { dsc_.FinishInput(channel); }
 
   AppSettings& settings_;                   // owned by the host; read live
   StatusTextSink& status_;                  // mode text

@@ -21,6 +21,7 @@ struct Recorder final : BlockDecoder, PipelineHost, StatusTextSink, TimeOfDayClo
   bool eye_showing = false;
   TimeOfDay now{12, 0, 0, 0};
   int ageing_passes = 0;
+  std::vector<int> finished;  // channels told that the input went silent
 
   void DemodulateHf(int channel, std::span<double, kFramesPerBlock> samples) override {
     calls.push_back("hf" + std::to_string(channel));
@@ -31,6 +32,7 @@ struct Recorder final : BlockDecoder, PipelineHost, StatusTextSink, TimeOfDayClo
     demodulated_left.assign(samples.begin(), samples.end());
   }
   bool Phased(int) const override { return phased; }
+  void FinishInput(int channel) override { finished.push_back(channel); }
   void WriteMonitorBlock(MonitorFrames frames) override {
     calls.push_back("monitor");
     monitor_blocks.emplace_back(frames.begin(), frames.end());
@@ -162,6 +164,17 @@ TEST_F(BlockPipelineTest, LampFollowsPhasingOnEveryBlockAfterTheDisplays) {
   EXPECT_EQ(recorder.lamp, (std::vector<bool>{false, true, true, false}));
   const std::vector<std::string> one_block(recorder.calls.begin(), recorder.calls.begin() + 4);
   EXPECT_EQ(one_block, (std::vector<std::string>{"hf0", "eye", "spectrum", "lamp"}));
+}
+
+TEST_F(BlockPipelineTest, DigitalSilenceHandsOnACallWaitingForItsLookAhead) {
+  // One non-zero sample anywhere in the left channel is signal; the right
+  // channel does not count.
+  Process(MakeBuffer([](int j) -> std::int16_t { return j == 4799 ? 1 : 0; },
+                     [](int) -> std::int16_t { return 0; }));
+  EXPECT_TRUE(recorder.finished.empty());
+  Process(
+      MakeBuffer([](int) -> std::int16_t { return 0; }, [](int) -> std::int16_t { return 500; }));
+  EXPECT_EQ(recorder.finished, std::vector<int>{0});
 }
 
 TEST_F(BlockPipelineTest, DisplaysAreRefreshedOnlyWhenShown) {

@@ -244,6 +244,20 @@ TEST_F(EndToEndTest, UnreadableInputsAreNamedAndTheOthersStillDecoded) {
   EXPECT_NE(run.err.find("the file is empty"), std::string::npos);
 }
 
+TEST_F(EndToEndTest, CallFollowedBySilenceIsShownWhenItEndsNotWhenTheSignalReturns) {
+  // Ten seconds of exact zeros after the call, as from a squelched receiver:
+  // the call ends 0.5 s + its length in; it must not wait for the file's end.
+  for (const bool vhf : {false, true}) {
+    SCOPED_TRACE(vhf ? "VHF" : "HF");
+    const std::string mode = vhf ? "--vhf " : "";
+    const fs::path file = Generate("silence.wav", mode + "--trail 10", {kLayouts[7].call});
+    const auto rows = Rows(Decode(mode + Quote(file.string())));
+    ASSERT_EQ(rows.size(), 1u);
+    const double call_end_s = vhf ? 1.05 : 8.7;
+    EXPECT_LT(rows[0]["offset_s"].get<double>(), call_end_s + 0.5);
+  }
+}
+
 TEST_F(EndToEndTest, NoCallsFoundIsStillSuccess) {
   // An HF recording read as VHF holds nothing the decoder recognises.
   const fs::path file = Generate("hf.wav", "--ebn0 10 --amplitude 1000", {kLayouts[3].call});
