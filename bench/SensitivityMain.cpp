@@ -20,6 +20,7 @@
 #include "CallMix.h"
 #include "CallStream.h"
 #include "StreamDecoder.h"
+#include "demod/FrequencyShifter.h"
 #include "gen/SignalGenerator.h"
 
 namespace tolvik {
@@ -44,15 +45,18 @@ constexpr double kHfGapS = 1.0;
 constexpr double kVhfGapS = 0.3;
 constexpr int kExtraRowsShown = 12;
 
+constexpr double kDecoderCentreHz = 800.0;  // the decoder's own HF centre
+
 struct Options {
   int calls = 200;
   std::string mode = "both";
   double from_db = 0.0;
   double to_db = 14.0;
   double step_db = 1.0;
-  std::uint64_t seed = 1;           // of the noise; each point adds its own offset
-  std::optional<double> amplitude;  // peak of the tones; nullopt: the mode's default
-  bool auto_frequency = true;       // HF frequency correction at phasing
+  std::uint64_t seed = 1;               // of the noise; each point adds its own offset
+  std::optional<double> amplitude;      // peak of the tones; nullopt: the mode's default
+  bool auto_frequency = true;           // HF frequency correction at phasing
+  double centre_hz = kDecoderCentreHz;  // HF: where the calls are sent; shifted to 800 Hz
 };
 
 // The row a call makes when received clean.
@@ -118,9 +122,11 @@ double NoisyAmplitude(const Options& options, bool vhf) {
   return options.amplitude.value_or(vhf ? kVhfAmplitude : kHfAmplitude);
 }
 
-SignalOptions StreamOptions(bool vhf, double amplitude, double ebn0_db, std::uint64_t seed) {
+SignalOptions StreamOptions(bool vhf, double centre_hz, double amplitude, double ebn0_db,
+                            std::uint64_t seed) {
   SignalOptions options;
   options.Vhf = vhf;
+  options.CentreHz = centre_hz;
   options.EbN0Db = ebn0_db;
   options.Amplitude = amplitude;
   options.GapS = vhf ? kVhfGapS : kHfGapS;
@@ -128,11 +134,38 @@ SignalOptions StreamOptions(bool vhf, double amplitude, double ebn0_db, std::uin
   return options;
 }
 
-std::vector<ExpectedCall> CleanDecode(const std::vector<CallDescription>& calls, bool vhf) {
+// Feeds the decoder, first moving an HF signal sent away from the decoder's
+// centre to it, as tolvik-decode --centre does.
+class ShiftingFeeder {
+ public:
+  ShiftingFeeder(StreamDecoder& decoder, bool vhf, double centre_hz) : decoder_(decoder) {
+    if (!vhf && centre_hz != kDecoderCentreHz) {
+      shifter_.emplace(centre_hz, kDecoderCentreHz, kCaptureRateHz);
+    }
+  }
+  void operator()(std::span<const double> samples) {
+    if (!shifter_) {
+      decoder_.Feed(samples);
+      return;
+    }
+    shifted_.assign(samples.begin(), samples.end());
+    shifter_->Process(shifted_);
+    decoder_.Feed(shifted_);
+  }
+
+ private:
+  StreamDecoder& decoder_;
+  std::optional<FrequencyShifter> shifter_;
+  std::vector<double> shifted_;
+};
+
+std::vector<ExpectedCall> CleanDecode(const std::vector<CallDescription>& calls, bool vhf,
+                                      double centre_hz) {
   StreamDecoder decoder(vhf);
+  ShiftingFeeder feed(decoder, vhf, centre_hz);
   const CallStreamSummary stream = GenerateCallStream(
-      calls, StreamOptions(vhf, kCleanAmplitude, kCleanEbN0Db, kCleanSeed), kCallsPerPiece,
-      [&](std::span<const double> samples) { decoder.Feed(samples); });
+      calls, StreamOptions(vhf, centre_hz, kCleanAmplitude, kCleanEbN0Db, kCleanSeed),
+      kCallsPerPiece, [&](std::span<const double> samples) { feed(samples); });
   decoder.Finish();
   std::vector<ExpectedCall> expected;
   for (std::size_t i = 0; i < calls.size(); ++i) {
@@ -157,15 +190,16 @@ std::vector<ExpectedCall> CleanDecode(const std::vector<CallDescription>& calls,
 
 PointResult RunPoint(const std::vector<CallDescription>& calls,
                      const std::vector<ExpectedCall>& expected, bool vhf, bool auto_frequency,
-                     double amplitude, double ebn0_db, std::uint64_t seed,
+                     double centre_hz, double amplitude, double ebn0_db, std::uint64_t seed,
                      std::vector<ExtraRow>& extra_rows) {
   const auto started = Clock::now();
   PointResult result;
   result.EbN0Db = ebn0_db;
   StreamDecoder decoder(vhf, auto_frequency);
+  ShiftingFeeder feed(decoder, vhf, centre_hz);
   const CallStreamSummary stream =
-      GenerateCallStream(calls, StreamOptions(vhf, amplitude, ebn0_db, seed), kCallsPerPiece,
-                         [&](std::span<const double> samples) { decoder.Feed(samples); });
+      GenerateCallStream(calls, StreamOptions(vhf, centre_hz, amplitude, ebn0_db, seed),
+                         kCallsPerPiece, [&](std::span<const double> samples) { feed(samples); });
   decoder.Finish();
 
   std::vector<bool> matched(expected.size(), false);
@@ -237,7 +271,7 @@ void RunMode(const Options& options, bool vhf) {
       "stream per point\n",
       name, options.calls, kCallLayoutCount, NoisyAmplitude(options, vhf),
       vhf ? kVhfGapS : kHfGapS);
-  const std::vector<ExpectedCall> expected = CleanDecode(calls, vhf);
+  const std::vector<ExpectedCall> expected = CleanDecode(calls, vhf, options.centre_hz);
 
   std::printf(
       "\n  Eb/N0  decoded   share  extra (pos)  clipped  stream s  phasing  parity  data  size"
@@ -248,7 +282,7 @@ void RunMode(const Options& options, bool vhf) {
   for (double db = options.from_db; db <= options.to_db + 1e-9;
        db += options.step_db, ++point_number) {
     const std::uint64_t seed = options.seed + 1000ull * static_cast<std::uint64_t>(point_number);
-    const PointResult p = RunPoint(calls, expected, vhf, options.auto_frequency,
+    const PointResult p = RunPoint(calls, expected, vhf, options.auto_frequency, options.centre_hz,
                                    NoisyAmplitude(options, vhf), db, seed, extra_rows);
     points.push_back(p);
     const StatusCounts& s = p.Statuses;
@@ -313,6 +347,9 @@ int main(int argc, char** argv) {
   app.add_option("--amplitude", options.amplitude, "peak of the tones in 16-bit units")
       ->check(CLI::PositiveNumber);
   app.add_flag("--no-afc{false}", options.auto_frequency, "HF: no frequency correction at phasing");
+  app.add_option("--centre", options.centre_hz,
+                 "HF: send the calls at this centre and shift them to 800 Hz for decoding")
+      ->check(CLI::Range(300.0, 3000.0));
   CLI11_PARSE(app, argc, argv);
 
   const auto started = std::chrono::steady_clock::now();
