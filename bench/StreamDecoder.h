@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "audio/HeadlessHost.h"
 #include "audio/Receiver.h"
 #include "list/ReceiveListObserver.h"
 
@@ -36,8 +37,7 @@ struct StatusCounts {
 // makes a row of its own (no overwriting, no dropping of empty calls).
 class StreamDecoder final : private ReceiveListObserver,
                             private StatusTextSink,
-                            private PipelineHost,
-                            private AlertHost,
+                            private HeadlessHost,
                             private TimeOfDayClock {
  public:
   // `auto_frequency` is the HF frequency correction taken at phasing.
@@ -63,18 +63,6 @@ class StreamDecoder final : private ReceiveListObserver,
   void RowWritten(int row, const ReceiveEntry& entry, DistressKind kind) override;
   // StatusTextSink
   void ShowStatusText(StatusPanel panel, const std::string& text) override;
-  // PipelineHost: nothing to show
-  void WriteMonitorBlock(MonitorFrames) override {}
-  bool IsEyePatternShowing() const override { return false; }
-  void RedrawEyePattern(const DemodulatorTraces&) override {}
-  void UpdateSpectrumStrip(const DemodulatorTraces&) override {}
-  void SetReceiveLamp(bool) override {}
-  // AlertHost: alerts are rows like any other here
-  bool IsSignallingAlert() const override { return false; }
-  void PlayAlertSound() override {}
-  void LoadEntry(int, DistressKind) override {}
-  bool IsDialogShowing() const override { return false; }
-  void ShowDialog() override {}
   // TimeOfDayClock: a fixed time, the Time column is not compared
   TimeOfDay Now() const override { return {12, 0, 0, 0}; }
 

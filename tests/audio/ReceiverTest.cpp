@@ -1,5 +1,7 @@
 #include "audio/Receiver.h"
 
+#include "audio/HeadlessHost.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -11,24 +13,15 @@
 namespace tolvik {
 namespace {
 
-// A host that shows nothing and records status texts and rows.
-struct QuietHost final : StatusTextSink, PipelineHost, AlertHost, TimeOfDayClock {
+// A host that shows nothing and records the status texts and the lamp.
+struct QuietHost final : HeadlessHost, StatusTextSink, TimeOfDayClock {
   std::vector<std::pair<StatusPanel, std::string>> texts;
   std::vector<bool> lamp;
 
   void ShowStatusText(StatusPanel panel, const std::string& text) override {
     texts.emplace_back(panel, text);
   }
-  void WriteMonitorBlock(MonitorFrames) override {}
-  bool IsEyePatternShowing() const override { return false; }
-  void RedrawEyePattern(const DemodulatorTraces&) override {}
-  void UpdateSpectrumStrip(const DemodulatorTraces&) override {}
   void SetReceiveLamp(bool phased) override { lamp.push_back(phased); }
-  bool IsSignallingAlert() const override { return false; }
-  void PlayAlertSound() override {}
-  void LoadEntry(int, DistressKind) override {}
-  bool IsDialogShowing() const override { return false; }
-  void ShowDialog() override {}
   TimeOfDay Now() const override { return {9, 30, 0, 0}; }
 
   std::vector<std::string> TextsOf(StatusPanel panel) const {

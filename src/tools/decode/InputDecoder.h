@@ -3,12 +3,11 @@
 #include <cstdio>
 #include <string>
 
-#include "audio/PipelineHost.h"
+#include "audio/HeadlessHost.h"
 #include "audio/StatusTextSink.h"
 #include "audio/TimeOfDayClock.h"
 #include "decode/DecodeOptions.h"
 #include "decode/RowPrinter.h"
-#include "list/AlertHost.h"
 #include "list/ReceiveListObserver.h"
 
 namespace tolvik {
@@ -18,8 +17,7 @@ namespace tolvik {
 // monitor, no alert dialog or sound.
 class InputDecoder final : private ReceiveListObserver,
                            private StatusTextSink,
-                           private PipelineHost,
-                           private AlertHost {
+                           private HeadlessHost {
  public:
   InputDecoder(const DecodeOptions& options, std::FILE* out, std::FILE* err);
 
@@ -34,18 +32,6 @@ class InputDecoder final : private ReceiveListObserver,
   void RowWritten(int row, const ReceiveEntry& entry, DistressKind kind) override;
   // StatusTextSink
   void ShowStatusText(StatusPanel panel, const std::string& text) override;
-  // PipelineHost: nothing to show
-  void WriteMonitorBlock(MonitorFrames) override {}
-  bool IsEyePatternShowing() const override { return false; }
-  void RedrawEyePattern(const DemodulatorTraces&) override {}
-  void UpdateSpectrumStrip(const DemodulatorTraces&) override {}
-  void SetReceiveLamp(bool) override {}
-  // AlertHost: alerts are rows like any other here
-  bool IsSignallingAlert() const override { return false; }
-  void PlayAlertSound() override {}
-  void LoadEntry(int, DistressKind) override {}
-  bool IsDialogShowing() const override { return false; }
-  void ShowDialog() override {}
 
   const DecodeOptions& options_;
   std::FILE* out_;

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "audio/HeadlessHost.h"
 #include "audio/Receiver.h"
 #include "demod/FskModulator.h"
 #include "gen/CallDescriptionParser.h"
@@ -16,18 +17,8 @@ namespace tolvik {
 namespace {
 
 // A host that shows nothing.
-struct QuietHost final : StatusTextSink, PipelineHost, AlertHost, TimeOfDayClock {
+struct QuietHost final : HeadlessHost, StatusTextSink, TimeOfDayClock {
   void ShowStatusText(StatusPanel, const std::string&) override {}
-  void WriteMonitorBlock(MonitorFrames) override {}
-  bool IsEyePatternShowing() const override { return false; }
-  void RedrawEyePattern(const DemodulatorTraces&) override {}
-  void UpdateSpectrumStrip(const DemodulatorTraces&) override {}
-  void SetReceiveLamp(bool) override {}
-  bool IsSignallingAlert() const override { return false; }
-  void PlayAlertSound() override {}
-  void LoadEntry(int, DistressKind) override {}
-  bool IsDialogShowing() const override { return false; }
-  void ShowDialog() override {}
   TimeOfDay Now() const override { return {12, 0, 0, 0}; }
 };
 
