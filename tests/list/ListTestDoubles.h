@@ -71,9 +71,9 @@ class RecordingObserver final : public ReceiveListObserver {
     written_kind = kind;
   }
 
-  std::vector<std::string> events;  // one text per notification, in order
-  std::vector<int> last_reorder;    // new_row_of_old of the last reorder
-  std::string written_from;         // From of the row last written
+  std::vector<std::string> events;                 // one text per notification, in order
+  std::vector<int> last_reorder;                   // new_row_of_old of the last reorder
+  std::string written_from;                        // From of the row last written
   DistressKind written_kind = DistressKind::None;  // kind of the call last written
 
  private:
