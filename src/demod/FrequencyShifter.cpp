@@ -26,23 +26,33 @@ FrequencyShifter::FrequencyShifter(double from_hz, double to_hz, double rate_hz)
       in_phase_(MakeSections(rate_hz)),
       quadrature_(MakeSections(rate_hz)) {}
 
-double FrequencyShifter::Filter(Sections& sections, double x) {
-  for (BiquadSection& section : sections) {
-    x = section.Process(x);
+std::complex<double> FrequencyShifter::Filter(std::complex<double> x) {
+  // Both parts section by section, side by side: the two chains are
+  // independent, and interleaving them lets their recursions overlap.
+  double re = x.real();
+  double im = x.imag();
+  for (int k = 0; k < kButterworthSections; ++k) {
+    re = in_phase_[k].Process(re);
+    im = quadrature_[k].Process(im);
   }
-  return x;
+  return {re, im};
+}
+
+// Products of unit phasors, written out: the library's complex product
+// guards against infinities and NaNs, which cannot occur here, at the cost of
+// a function call per product.
+std::complex<double> FrequencyShifter::Rotate(std::complex<double> a, std::complex<double> b) {
+  return {a.real() * b.real() - a.imag() * b.imag(), a.real() * b.imag() + a.imag() * b.real()};
 }
 
 void FrequencyShifter::Process(std::span<double> samples) {
   for (double& sample : samples) {
-    const std::complex<double> mixed = sample * down_;
-    const std::complex<double> baseband(Filter(in_phase_, mixed.real()),
-                                        Filter(quadrature_, mixed.imag()));
+    const std::complex<double> baseband = Filter(sample * down_);
     // The kept band carries half the real signal's amplitude; the real part
     // of the moved analytic signal restores it.
-    sample = 2.0 * (baseband * up_).real();
-    down_ *= down_step_;
-    up_ *= up_step_;
+    sample = 2.0 * Rotate(baseband, up_).real();
+    down_ = Rotate(down_, down_step_);
+    up_ = Rotate(up_, up_step_);
   }
   // Rounding makes the phasors drift off unit length; pull them back once a
   // call, which is often enough for any block size.

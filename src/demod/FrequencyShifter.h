@@ -28,7 +28,8 @@ class FrequencyShifter {
 
  private:
   using Sections = std::array<BiquadSection, kButterworthSections>;
-  static double Filter(Sections& sections, double x);
+  std::complex<double> Filter(std::complex<double> x);
+  static std::complex<double> Rotate(std::complex<double> a, std::complex<double> b);
 
   std::complex<double> down_step_;  // rotation per sample towards 0 Hz
   std::complex<double> up_step_;    // rotation per sample up to the new centre
