@@ -4,7 +4,7 @@
 #include <stdexcept>
 #include <vector>
 
-#include "demod/FskModulator.h"
+#include "audio/SixteenBitSample.h"
 
 namespace tolvik {
 

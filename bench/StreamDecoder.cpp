@@ -2,8 +2,6 @@
 
 #include <algorithm>
 
-#include "demod/FskModulator.h"
-
 namespace tolvik {
 
 namespace {
@@ -34,11 +32,7 @@ StreamDecoder::StreamDecoder(bool vhf, bool auto_frequency)
 
 void StreamDecoder::Feed(std::span<const double> samples) {
   for (const double sample : samples) {
-    const auto value = static_cast<std::uint16_t>(RoundToInt16(sample));
-    std::byte* out = &buffer_[frames_pending_ * kChannelsPerFrame * kBytesPerSample];
-    out[0] = static_cast<std::byte>(value & 0xFF);
-    out[1] = static_cast<std::byte>(value >> 8);
-    // The right channel stays silent (zero) throughout.
+    pending_[frames_pending_] = sample;
     ++samples_fed_;
     if (++frames_pending_ == kFramesPerBlock) {
       ProcessPendingBlock();
@@ -48,15 +42,13 @@ void StreamDecoder::Feed(std::span<const double> samples) {
 
 void StreamDecoder::Finish() {
   if (frames_pending_ > 0) {
-    const auto filled =
-        static_cast<std::ptrdiff_t>(frames_pending_ * kChannelsPerFrame * kBytesPerSample);
-    std::fill(buffer_.begin() + filled, buffer_.end(), std::byte{0});
-    ProcessPendingBlock();
+    ProcessPendingBlock();  // the rest of the block is silence
   }
   receiver_.FinishInput();
 }
 
 void StreamDecoder::ProcessPendingBlock() {
+  FillCaptureBlock(std::span<const double>(pending_).first(frames_pending_), buffer_);
   receiver_.ProcessBlock(CaptureBuffer(buffer_));
   frames_pending_ = 0;
 }

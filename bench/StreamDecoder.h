@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "audio/CaptureBlock.h"
 #include "audio/HeadlessHost.h"
 #include "audio/Receiver.h"
 #include "list/ReceiveListObserver.h"
@@ -66,13 +67,14 @@ class StreamDecoder final : private ReceiveListObserver,
   // TimeOfDayClock: a fixed time, the Time column is not compared
   TimeOfDay Now() const override { return {12, 0, 0, 0}; }
 
-  AppSettings settings_;                            // the decoder's settings, read live
-  Receiver receiver_;                               // the whole decoder
-  std::array<std::byte, kBytesPerBlock> buffer_{};  // the capture buffer being filled
-  std::size_t frames_pending_ = 0;                  // frames of buffer_ filled so far
-  std::uint64_t samples_fed_ = 0;                   // input samples taken in
-  std::vector<DecodedRow> rows_;                    // every row written, oldest first
-  StatusCounts statuses_;                           // decoder status texts by kind
+  AppSettings settings_;                           // the decoder's settings, read live
+  Receiver receiver_;                              // the whole decoder
+  std::array<double, kFramesPerBlock> pending_{};  // samples of the block being gathered
+  std::size_t frames_pending_ = 0;                 // how many of them are filled
+  CaptureBlock buffer_{};                          // the block as a sound card delivers it
+  std::uint64_t samples_fed_ = 0;                  // input samples taken in
+  std::vector<DecodedRow> rows_;                   // every row written, oldest first
+  StatusCounts statuses_;                          // decoder status texts by kind
 };
 
 }  // namespace tolvik

@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "audio/BlockFormat.h"
+#include "audio/CaptureBlock.h"
 #include "audio/SampleSource.h"
 
 namespace tolvik {
@@ -16,7 +17,7 @@ namespace tolvik {
 // input that ends inside a block is padded with zeros up to its end.
 class InputBlockReader {
  public:
-  using Buffer = std::array<std::byte, kBytesPerBlock>;
+  using Buffer = CaptureBlock;
 
   explicit InputBlockReader(SampleSource& source) : source_(source) {}
 

@@ -46,10 +46,4 @@ void FskModulator::ModulateInt16(std::span<const std::uint8_t> bits,
   }
 }
 
-std::int16_t RoundToInt16(double x) {
-  constexpr double kLowest = std::numeric_limits<std::int16_t>::min();
-  constexpr double kHighest = std::numeric_limits<std::int16_t>::max();
-  return static_cast<std::int16_t>(std::clamp(std::round(x), kLowest, kHighest));
-}
-
 }  // namespace tolvik

@@ -4,6 +4,8 @@
 #include <span>
 #include <vector>
 
+#include "audio/SixteenBitSample.h"
+
 namespace tolvik {
 
 // Continuous-phase FSK at a fixed sample rate: each bit holds the mark (bit
@@ -37,8 +39,5 @@ class FskModulator {
   std::int64_t bits_sent_ = 0;     // bits modulated so far: where the bit grid stands
   std::int64_t samples_sent_ = 0;  // samples written so far
 };
-
-// Rounds to the nearest integer and clips to -32768..32767.
-std::int16_t RoundToInt16(double x);
 
 }  // namespace tolvik

@@ -1,5 +1,6 @@
 #include "audio/Receiver.h"
 
+#include "audio/CaptureBlock.h"
 #include "audio/HeadlessHost.h"
 
 #include <gtest/gtest.h>
@@ -60,17 +61,13 @@ void Transmit(Receiver& receiver, const std::vector<std::uint8_t>& bits, FskModu
   std::vector<std::uint8_t> padded(50, 1);  // the receiver's filters settle on a steady tone
   padded.insert(padded.end(), bits.begin(), bits.end());
   padded.insert(padded.end(), 60, 1);
-  std::vector<std::int16_t> samples;
-  modulator.ModulateInt16(padded, samples);
-  samples.resize((samples.size() / kFramesPerBlock + 1) * kFramesPerBlock, 0);
+  std::vector<double> samples;
+  modulator.Modulate(padded, samples);
+  samples.resize((samples.size() / kFramesPerBlock + 1) * kFramesPerBlock, 0.0);
 
-  std::array<std::byte, kBytesPerBlock> buffer{};
+  CaptureBlock buffer{};
   for (std::size_t start = 0; start < samples.size(); start += kFramesPerBlock) {
-    for (int frame = 0; frame < kFramesPerBlock; ++frame) {
-      const auto value = static_cast<std::uint16_t>(samples[start + frame]);
-      buffer[4 * frame] = static_cast<std::byte>(value & 0xFF);
-      buffer[4 * frame + 1] = static_cast<std::byte>(value >> 8);
-    }
+    FillCaptureBlock(std::span<const double>(samples).subspan(start, kFramesPerBlock), buffer);
     receiver.ProcessBlock(CaptureBuffer(buffer));
   }
 }

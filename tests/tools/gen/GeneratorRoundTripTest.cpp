@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
+#include "audio/CaptureBlock.h"
 #include "audio/HeadlessHost.h"
 #include "audio/Receiver.h"
-#include "demod/FskModulator.h"
 #include "gen/CallDescriptionParser.h"
 #include "gen/SignalGenerator.h"
 
@@ -29,15 +29,9 @@ std::vector<ReceiveEntry> Decode(const std::vector<double>& samples, bool vhf) {
   settings.DecVHF = vhf;
   QuietHost host;
   Receiver receiver(settings, {host, host, host, host});
-  std::array<std::byte, kBytesPerBlock> buffer{};
+  CaptureBlock buffer{};
   for (std::size_t start = 0; start < samples.size(); start += kFramesPerBlock) {
-    buffer.fill(std::byte{0});
-    for (std::size_t frame = 0; frame < kFramesPerBlock && start + frame < samples.size();
-         ++frame) {
-      const auto value = static_cast<std::uint16_t>(RoundToInt16(samples[start + frame]));
-      buffer[4 * frame] = static_cast<std::byte>(value & 0xFF);
-      buffer[4 * frame + 1] = static_cast<std::byte>(value >> 8);
-    }
+    FillCaptureBlock(std::span<const double>(samples).subspan(start), buffer);
     receiver.ProcessBlock(CaptureBuffer(buffer));
   }
   receiver.FinishInput();

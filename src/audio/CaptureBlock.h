@@ -1,0 +1,21 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <span>
+
+#include "audio/BlockFormat.h"
+
+namespace tolvik {
+
+// Storage for one capture buffer as a sound card delivers it: 4800 frames of
+// interleaved little-endian 16-bit stereo, left sample first.
+using CaptureBlock = std::array<std::byte, kBytesPerBlock>;
+
+// Writes `left` (samples in 16-bit units, rounded and clipped) as the left
+// channel of `block`, with silence on the right and after the last sample
+// given, so that any input can go through the same block pipeline as live
+// audio. At most 4800 samples are taken.
+void FillCaptureBlock(std::span<const double> left, CaptureBlock& block);
+
+}  // namespace tolvik
