@@ -2,17 +2,18 @@
 
 #include <cmath>
 
+#include "demod/CentreFrequencySetup.h"
+
 namespace tolvik {
 
 namespace {
 constexpr int kLowestDecFc = 50;    // 500 Hz
 constexpr int kHighestDecFc = 100;  // 1000 Hz
 constexpr int kShiftTargetDecFc = 80;
-constexpr double kDecFcStepHz = 10.0;
 }  // namespace
 
 CentrePlan PlanCentre(double centre_hz) {
-  const double steps = centre_hz / kDecFcStepHz;
+  const double steps = centre_hz / kDecFcUnitHz;
   const double whole_steps = std::round(steps);
   if (std::abs(steps - whole_steps) < 1e-9 && whole_steps >= kLowestDecFc &&
       whole_steps <= kHighestDecFc) {

@@ -9,7 +9,7 @@ namespace tolvik {
 // other centre is moved to 800 Hz by a frequency shifter on the input.
 struct CentrePlan {
   int dec_fc = 80;                      // decoder centre, units of 10 Hz
-  std::optional<double> shift_from_hz;  // the recording's centre, when shifted
+  std::optional<double> shift_from_hz;  // the recording's centre, when shifted to dec_fc
 };
 
 CentrePlan PlanCentre(double centre_hz);

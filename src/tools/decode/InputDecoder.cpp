@@ -14,12 +14,12 @@
 #include "audio/SoundFileSource.h"
 #include "decode/CentrePlan.h"
 #include "decode/ProgressIndicator.h"
+#include "demod/CentreFrequencySetup.h"
 
 namespace tolvik {
 
 namespace {
 
-constexpr double kDecoderCentreHz = 800.0;      // where shifted recordings are moved to
 constexpr double kProgressAfterSeconds = 60.0;  // shorter inputs finish before anyone looks
 
 AppSettings SettingsFor(const DecodeOptions& options, const CentrePlan& centre) {
@@ -60,7 +60,7 @@ bool InputDecoder::Decode(const std::string& name) {
   }
   const CentrePlan centre = options_.vhf ? CentrePlan{} : PlanCentre(options_.centre_hz);
   if (centre.shift_from_hz) {
-    ShiftedSource shifted(*input, *centre.shift_from_hz, kDecoderCentreHz);
+    ShiftedSource shifted(*input, *centre.shift_from_hz, centre.dec_fc * kDecFcUnitHz);
     DecodeBlocks(shifted, centre);
   } else {
     DecodeBlocks(*input, centre);
