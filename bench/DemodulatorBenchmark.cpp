@@ -12,7 +12,7 @@
 #include <random>
 #include <vector>
 
-#include "audio/BlockFormat.h"
+#include "base/BlockFormat.h"
 #include "demod/BitSink.h"
 #include "demod/ChannelTuning.h"
 #include "demod/DemodulatorTraces.h"

@@ -13,7 +13,7 @@
 
 #include "SpeechBandTones.h"
 #include "StreamDecoder.h"
-#include "audio/BlockFormat.h"
+#include "base/BlockFormat.h"
 #include "gen/GaussianNoise.h"
 #include "gen/WavWriter.h"
 

@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "audio/CaptureBlock.h"
 #include "audio/HeadlessHost.h"
 #include "audio/Receiver.h"
+#include "base/CaptureBlock.h"
 #include "list/ReceiveListObserver.h"
 
 namespace tolvik {

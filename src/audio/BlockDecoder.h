@@ -2,7 +2,7 @@
 
 #include <span>
 
-#include "audio/BlockFormat.h"
+#include "base/BlockFormat.h"
 
 namespace tolvik {
 

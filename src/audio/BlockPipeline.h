@@ -8,19 +8,16 @@
 #include <string>
 
 #include "audio/BlockDecoder.h"
-#include "audio/BlockFormat.h"
 #include "audio/PipelineHost.h"
-#include "audio/SampleBlock.h"
-#include "audio/StatusTextSink.h"
-#include "audio/TimeOfDayClock.h"
+#include "base/BlockFormat.h"
+#include "base/CaptureBlock.h"
+#include "base/SampleBlock.h"
+#include "base/StatusTextSink.h"
+#include "base/TimeOfDayClock.h"
 #include "demod/DemodulatorTraces.h"
 #include "settings/AppSettings.h"
 
 namespace tolvik {
-
-// One captured block as it arrives from the device: interleaved
-// little-endian signed 16-bit stereo, left sample first in each frame.
-using CaptureBuffer = std::span<const std::byte, kBytesPerBlock>;
 
 // The heartbeat of the receiver: every 100 ms block of captured audio runs
 // once through ProcessBlock, which converts it, copies it to the monitor

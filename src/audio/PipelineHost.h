@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <span>
 
-#include "audio/BlockFormat.h"
+#include "base/BlockFormat.h"
 #include "demod/DemodulatorTraces.h"
 
 namespace tolvik {

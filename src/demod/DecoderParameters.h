@@ -2,7 +2,7 @@
 
 #include <numbers>
 
-#include "audio/BlockFormat.h"
+#include "base/BlockFormat.h"
 
 namespace tolvik {
 

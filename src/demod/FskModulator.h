@@ -4,7 +4,7 @@
 #include <span>
 #include <vector>
 
-#include "audio/SixteenBitSample.h"
+#include "base/SixteenBitSample.h"
 
 namespace tolvik {
 

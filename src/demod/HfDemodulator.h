@@ -3,7 +3,7 @@
 #include <array>
 #include <span>
 
-#include "audio/BlockFormat.h"
+#include "base/BlockFormat.h"
 #include "demod/AntiAliasFilter.h"
 #include "demod/BitSink.h"
 #include "demod/ChannelTuning.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "audio/StatusTextSink.h"
+#include "base/StatusTextSink.h"
 #include "dsc/CallSink.h"
 #include "dsc/CallTexts.h"
 #include "dsc/CharacterSink.h"

@@ -3,7 +3,7 @@
 #include <array>
 #include <memory>
 
-#include "audio/StatusTextSink.h"
+#include "base/StatusTextSink.h"
 #include "demod/BitSink.h"
 #include "demod/ChannelTuning.h"
 #include "dsc/CallAssembler.h"

@@ -3,7 +3,7 @@
 #include <array>
 #include <cstdint>
 
-#include "audio/StatusTextSink.h"
+#include "base/StatusTextSink.h"
 #include "demod/ChannelTuning.h"
 #include "dsc/CharacterSink.h"
 #include "dsc/ReceptionControl.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "audio/TimeOfDayClock.h"
+#include "base/TimeOfDayClock.h"
 #include "list/ReceiveList.h"
 #include "settings/AppSettings.h"
 

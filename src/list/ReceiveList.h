@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "audio/TimeOfDayClock.h"
+#include "base/TimeOfDayClock.h"
 #include "dsc/CallSink.h"
 #include "dsc/CallTexts.h"
 #include "dsc/DistressKind.h"

@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "audio/TimeOfDayClock.h"
+#include "base/TimeOfDayClock.h"
 
 namespace tolvik {
 

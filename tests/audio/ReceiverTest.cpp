@@ -1,7 +1,7 @@
 #include "audio/Receiver.h"
 
-#include "audio/CaptureBlock.h"
 #include "audio/HeadlessHost.h"
+#include "base/CaptureBlock.h"
 
 #include <gtest/gtest.h>
 

@@ -4,7 +4,7 @@
 #include <utility>
 #include <vector>
 
-#include "audio/StatusTextSink.h"
+#include "base/StatusTextSink.h"
 #include "dsc/CallSink.h"
 #include "dsc/CharacterSink.h"
 #include "dsc/ReceptionControl.h"

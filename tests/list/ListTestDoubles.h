@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "audio/TimeOfDayClock.h"
+#include "base/TimeOfDayClock.h"
 #include "dsc/CallTexts.h"
 #include "list/AlertHost.h"
 #include "list/ReceiveList.h"

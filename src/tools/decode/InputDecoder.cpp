@@ -6,12 +6,12 @@
 #include <memory>
 #include <optional>
 
-#include "audio/InputBlockReader.h"
-#include "audio/InputError.h"
-#include "audio/RawPcmSource.h"
 #include "audio/Receiver.h"
-#include "audio/ShiftedSource.h"
-#include "audio/SoundFileSource.h"
+#include "audio/input/InputBlockReader.h"
+#include "audio/input/InputError.h"
+#include "audio/input/RawPcmSource.h"
+#include "audio/input/ShiftedSource.h"
+#include "audio/input/SoundFileSource.h"
 #include "decode/CentrePlan.h"
 #include "decode/ProgressIndicator.h"
 #include "demod/CentreFrequencySetup.h"

@@ -4,8 +4,8 @@
 #include <string>
 
 #include "audio/HeadlessHost.h"
-#include "audio/StatusTextSink.h"
-#include "audio/TimeOfDayClock.h"
+#include "base/StatusTextSink.h"
+#include "base/TimeOfDayClock.h"
 #include "decode/DecodeOptions.h"
 #include "decode/RowPrinter.h"
 #include "list/ReceiveListObserver.h"

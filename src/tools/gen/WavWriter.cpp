@@ -10,7 +10,7 @@
 #include <stdexcept>
 #include <vector>
 
-#include "audio/SixteenBitSample.h"
+#include "base/SixteenBitSample.h"
 
 namespace tolvik {
 

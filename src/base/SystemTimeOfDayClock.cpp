@@ -1,7 +1,7 @@
 #include <chrono>
 #include <ctime>
 
-#include "audio/TimeOfDayClock.h"
+#include "base/TimeOfDayClock.h"
 
 namespace tolvik {
 

@@ -1,4 +1,4 @@
-#include "audio/SoundFileSource.h"
+#include "audio/input/SoundFileSource.h"
 
 #include <gtest/gtest.h>
 #include <sndfile.h>
@@ -9,8 +9,8 @@
 #include <numbers>
 #include <vector>
 
-#include "audio/InputBlockReader.h"
-#include "audio/InputError.h"
+#include "audio/input/InputBlockReader.h"
+#include "audio/input/InputError.h"
 
 namespace tolvik {
 namespace {

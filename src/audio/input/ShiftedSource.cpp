@@ -1,6 +1,6 @@
-#include "audio/ShiftedSource.h"
+#include "audio/input/ShiftedSource.h"
 
-#include "audio/BlockFormat.h"
+#include "base/BlockFormat.h"
 
 namespace tolvik {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "audio/SampleSource.h"
+#include "audio/input/SampleSource.h"
 #include "demod/FrequencyShifter.h"
 
 namespace tolvik {

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <cstdio>
 
-#include "audio/SampleSource.h"
+#include "audio/input/SampleSource.h"
 
 namespace tolvik {
 

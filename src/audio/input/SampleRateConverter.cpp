@@ -1,4 +1,4 @@
-#include "audio/SampleRateConverter.h"
+#include "audio/input/SampleRateConverter.h"
 
 #include <soxr.h>
 

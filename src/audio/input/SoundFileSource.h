@@ -7,8 +7,8 @@
 #include <span>
 #include <vector>
 
-#include "audio/SampleRateConverter.h"
-#include "audio/SampleSource.h"
+#include "audio/input/SampleRateConverter.h"
+#include "audio/input/SampleSource.h"
 
 typedef struct sf_private_tag SNDFILE;
 

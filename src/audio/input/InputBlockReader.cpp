@@ -1,4 +1,4 @@
-#include "audio/InputBlockReader.h"
+#include "audio/input/InputBlockReader.h"
 
 namespace tolvik {
 

@@ -4,13 +4,16 @@
 #include <cstddef>
 #include <span>
 
-#include "audio/BlockFormat.h"
+#include "base/BlockFormat.h"
 
 namespace tolvik {
 
 // Storage for one capture buffer as a sound card delivers it: 4800 frames of
 // interleaved little-endian 16-bit stereo, left sample first.
 using CaptureBlock = std::array<std::byte, kBytesPerBlock>;
+
+// A view of one captured block as it arrives from the device, read-only.
+using CaptureBuffer = std::span<const std::byte, kBytesPerBlock>;
 
 // Writes `left` (samples in 16-bit units, rounded and clipped) as the left
 // channel of `block`, with silence on the right and after the last sample

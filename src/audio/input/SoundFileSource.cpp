@@ -1,12 +1,12 @@
-#include "audio/SoundFileSource.h"
+#include "audio/input/SoundFileSource.h"
 
 #include <sndfile.h>
 
 #include <algorithm>
 #include <string>
 
-#include "audio/BlockFormat.h"
-#include "audio/InputError.h"
+#include "audio/input/InputError.h"
+#include "base/BlockFormat.h"
 
 namespace tolvik {
 

@@ -4,9 +4,9 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "audio/BlockFormat.h"
-#include "audio/CaptureBlock.h"
-#include "audio/SampleSource.h"
+#include "audio/input/SampleSource.h"
+#include "base/BlockFormat.h"
+#include "base/CaptureBlock.h"
 
 namespace tolvik {
 

@@ -1,4 +1,4 @@
-#include "audio/RawPcmSource.h"
+#include "audio/input/RawPcmSource.h"
 
 #include <algorithm>
 

@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "audio/BlockFormat.h"
+#include "base/BlockFormat.h"
 
 namespace tolvik {
 

@@ -1,9 +1,9 @@
-#include "audio/CaptureBlock.h"
+#include "base/CaptureBlock.h"
 
 #include <algorithm>
 #include <cstdint>
 
-#include "audio/SixteenBitSample.h"
+#include "base/SixteenBitSample.h"
 
 namespace tolvik {
 
