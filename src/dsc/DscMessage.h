@@ -56,7 +56,7 @@ struct DscDistressInfo {
   int Nature = kNatureUndesignated;                     // nature of distress, 100..112
   std::optional<DscPosition> Position;                  // nullopt: unknown (sent as 99 99 99 99 99)
   std::optional<DscTime> Time;                          // nullopt: unknown (sent as 88 88)
-  int SubsequentCommunication = kTelecommandFmSimplex;  // a first telecommand
+  int SubsequentCommunication = kTelecommandFmSimplex;  // type of subsequent communication
 };
 
 // The next four decimal places of the latitude and longitude minutes of a
