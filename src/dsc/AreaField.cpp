@@ -8,11 +8,6 @@ namespace tolvik {
 
 namespace {
 
-// Quadrant digit values that make a coordinate negative.
-constexpr int kQuadrantNorthWest = 1;
-constexpr int kQuadrantSouthEast = 2;
-constexpr int kQuadrantSouthWest = 3;
-
 // One corner coordinate: the first letter for a value above 0, otherwise the
 // second letter and the negated value; whole degrees, truncated.
 std::string AreaPiece(const char* positive_format, const char* negative_format, double value) {

@@ -4,13 +4,9 @@
 #include <string>
 
 #include "dsc/DscCall.h"
+#include "dsc/DscDigitFields.h"
 
 namespace tolvik {
-
-// Characters in a geographic area field: quadrant digit, reference corner
-// latitude (2 digits) and longitude (3 digits) in whole degrees, then the
-// extent southward (2 digits) and eastward (2 digits) in degrees.
-inline constexpr int kAreaCharacters = 5;
 
 // A decoded area: the reference corner and the opposite corner, in whole
 // degrees; south latitudes and west longitudes are negative.

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "dsc/AreaField.h"
+#include "dsc/DscSymbols.h"
 #include "dsc/FieldTexts.h"
 #include "dsc/FrequencyField.h"
 #include "dsc/MmsiText.h"
@@ -37,27 +38,6 @@
 namespace tolvik {
 
 namespace {
-
-constexpr int kFormatArea = 102;
-constexpr int kFormatGroup = 114;
-constexpr int kFormatAllShips = 116;
-constexpr int kFormatIndividual = 120;
-constexpr int kFormatSemiAutomatic = 123;
-
-constexpr int kCategoryDistress = 112;
-
-constexpr int kTelecommandPolling = 103;
-constexpr int kTelecommandDistressAcknowledgement = 110;
-constexpr int kTelecommandDistressRelay = 112;
-constexpr int kTelecommandTest = 118;
-constexpr int kNoInformation = 126;
-
-// In the first character of a frequency field: a position follows instead.
-constexpr int kPositionInsteadOfFrequency = 55;
-
-// Telephone number indicators (odd and even count of digits).
-constexpr int kNumberIndicatorOdd = 105;
-constexpr int kNumberIndicatorEven = 106;
 
 // Format 116 layout.
 constexpr int kAllShipsCategory = 2;
@@ -125,7 +105,7 @@ bool EndsWithTelecommand(int first_telecommand) {
 // A frequency field at start, or the position announced by 55 in its place.
 void InterpretFrequencyField(const DscCall& call, int start, CallTexts& texts,
                              bool& enhanced_position) {
-  if (CharacterAt(call, start) == kPositionInsteadOfFrequency) {
+  if (CharacterAt(call, start) == kPositionFollows) {
     texts.Position = PositionText(call, start + 1, enhanced_position);
     return;
   }
@@ -143,7 +123,7 @@ void AppendTelephoneNumber(const DscCall& call, CallTexts& texts) {
   }
   texts.Information += "Number ";
   const int indicator = CharacterAt(call, kNumberAfterOneFrequency);
-  const int start = (indicator == kNumberIndicatorOdd || indicator == kNumberIndicatorEven)
+  const int start = (indicator == kOddDigitCountIndicator || indicator == kEvenDigitCountIndicator)
                         ? kNumberAfterOneFrequency
                         : kNumberAfterTwoFrequencies;
   // From the indicator up to, not including, the end-of-sequence symbol.
@@ -184,7 +164,7 @@ void InterpretAddressedCall(const DscCall& call, int format, CallTexts& texts,
                             bool& enhanced_position) {
   const int category = CharacterAt(call, kCategory);
   texts.Category = CategoryText(category);
-  if (format == kFormatArea) {
+  if (format == kFormatGeographicArea) {
     const auto area = DecodeArea(call.Primary, kAddress);
     texts.To = area ? FormatArea(*area) : std::string(kNotAvailableText);
   } else {
@@ -217,7 +197,7 @@ void InterpretCall(const DscCall& call, CallTexts& texts, bool& enhancedPosition
     case kFormatAllShips:
       InterpretAllShipsCall(call, texts, enhancedPosition);
       break;
-    case kFormatArea:
+    case kFormatGeographicArea:
     case kFormatGroup:
     case kFormatIndividual:
     case kFormatSemiAutomatic:

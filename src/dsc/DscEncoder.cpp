@@ -10,9 +10,6 @@ namespace tolvik {
 
 namespace {
 
-// Trailing end-of-sequence symbols DX sends after the check character.
-constexpr int kTrailingDxSymbols = 2;
-
 void Append(Characters& out, std::span<const std::uint8_t> field) {
   out.insert(out.end(), field.begin(), field.end());
 }
@@ -164,13 +161,13 @@ std::vector<int> InterleaveCall(std::span<const int> call_with_check,
     dx.insert(dx.end(), sequence.begin(), sequence.end());
     rx.insert(rx.end(), sequence.begin(), sequence.end());
     const int end_of_sequence = sequence[sequence.size() - 2];
-    dx.insert(dx.end(), kTrailingDxSymbols, end_of_sequence);
+    dx.insert(dx.end(), kTrailingDxEndOfSequenceCount, end_of_sequence);
   };
   add_sequence(call_with_check);
   if (expansion_with_check) {
     // RX pairs 126 with the two trailing DX end-of-sequence symbols: the
     // announcement of the expansion sequence.
-    rx.insert(rx.end(), kTrailingDxSymbols, kNoInformation);
+    rx.insert(rx.end(), kTrailingDxEndOfSequenceCount, kNoInformation);
     add_sequence(*expansion_with_check);
   }
   // DX starts with two phasing symbols fewer than RX and ends each sequence

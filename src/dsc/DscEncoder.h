@@ -28,16 +28,18 @@ inline constexpr int kShortDotPatternBits = 20;  // VHF, replies
 
 // Stands, in a symbol timeline, for a symbol damaged on the way: its ten
 // bits fail the check.
-inline constexpr int kDamagedSymbol = -1;
+inline constexpr int kDamagedSymbol = kInvalidSymbol;
 
 // Symbol times (index in the timeline returned by InterleaveCall, 0 the
 // first DX phasing symbol) of character k's DX and RX copies; k counts the
-// characters of the call from the first format specifier.
+// characters of the call from the first format specifier. DX holds the even
+// times, RX the odd ones, each starting with its phasing symbols: character
+// k goes out at 12 + 2k and 17 + 2k.
 constexpr int DxTime(int k) {
-  return 12 + 2 * k;
+  return 2 * (kDxPhasingCount + k);
 }
 constexpr int RxTime(int k) {
-  return 17 + 2 * k;
+  return 2 * (kRxPhasingCount + k) + 1;
 }
 
 // The characters of a call: format specifier twice, the fields of its

@@ -10,16 +10,6 @@ namespace tolvik {
 
 namespace {
 
-constexpr int kIdentityDigits = 9;
-constexpr int kUnknownPositionPair = 99;
-constexpr int kUnknownTimePair = 88;
-constexpr int kMaxFrequencyTenthsKhz = 299999;  // first digit 0..2: a frequency
-constexpr int kMfHfChannelLead = 3;
-constexpr int kVhfChannelLead = 9;
-constexpr int kMaxMfHfChannel = 99999;
-constexpr int kMaxVhfChannel = 999;
-constexpr int kMaxFourDigits = 9999;
-
 void Require(bool condition, const char* what) {
   if (!condition) {
     throw std::invalid_argument(what);
@@ -60,49 +50,52 @@ bool AllDigits(std::string_view text) {
 
 }  // namespace
 
-std::array<std::uint8_t, 5> IdentityCharacters(std::string_view identity) {
+std::array<std::uint8_t, kMmsiCharacters> IdentityCharacters(std::string_view identity) {
   Require(identity.size() == kIdentityDigits && AllDigits(identity),
           "an identity has nine decimal digits");
-  return PairsOf<5>(std::string(identity) + "0");
+  return PairsOf<kMmsiCharacters>(std::string(identity) + "0");
 }
 
-std::array<std::uint8_t, 5> PositionCharacters(const std::optional<DscPosition>& position) {
+std::array<std::uint8_t, kPositionCharacters> PositionCharacters(
+    const std::optional<DscPosition>& position) {
   if (!position) {
-    std::array<std::uint8_t, 5> unknown{};
+    std::array<std::uint8_t, kPositionCharacters> unknown{};
     unknown.fill(kUnknownPositionPair);
     return unknown;
   }
-  RequireRange(position->Quadrant, 0, 3, "quadrant 0..3");
-  RequireRange(position->LatitudeDegrees, 0, 90, "latitude degrees 0..90");
-  RequireRange(position->LatitudeMinutes, 0, 59, "latitude minutes 0..59");
-  RequireRange(position->LongitudeDegrees, 0, 180, "longitude degrees 0..180");
-  RequireRange(position->LongitudeMinutes, 0, 59, "longitude minutes 0..59");
-  return PairsOf<5>(Digits(position->Quadrant, 1) + Digits(position->LatitudeDegrees, 2) +
-                    Digits(position->LatitudeMinutes, 2) + Digits(position->LongitudeDegrees, 3) +
-                    Digits(position->LongitudeMinutes, 2));
+  RequireRange(position->Quadrant, kQuadrantNorthEast, kQuadrantSouthWest, "quadrant 0..3");
+  RequireRange(position->LatitudeDegrees, 0, kLargestLatitudeDegrees, "latitude degrees 0..90");
+  RequireRange(position->LatitudeMinutes, 0, kLargestMinutes, "latitude minutes 0..59");
+  RequireRange(position->LongitudeDegrees, 0, kLargestLongitudeDegrees, "longitude degrees 0..180");
+  RequireRange(position->LongitudeMinutes, 0, kLargestMinutes, "longitude minutes 0..59");
+  return PairsOf<kPositionCharacters>(
+      Digits(position->Quadrant, 1) + Digits(position->LatitudeDegrees, 2) +
+      Digits(position->LatitudeMinutes, 2) + Digits(position->LongitudeDegrees, 3) +
+      Digits(position->LongitudeMinutes, 2));
 }
 
-std::array<std::uint8_t, 5> AreaCharacters(const DscArea& area) {
-  RequireRange(area.Quadrant, 0, 3, "quadrant 0..3");
-  RequireRange(area.LatitudeDegrees, 0, 90, "latitude degrees 0..90");
-  RequireRange(area.LongitudeDegrees, 0, 180, "longitude degrees 0..180");
-  RequireRange(area.LatitudeExtent, 0, 99, "latitude extent 0..99");
-  RequireRange(area.LongitudeExtent, 0, 99, "longitude extent 0..99");
-  return PairsOf<5>(Digits(area.Quadrant, 1) + Digits(area.LatitudeDegrees, 2) +
-                    Digits(area.LongitudeDegrees, 3) + Digits(area.LatitudeExtent, 2) +
-                    Digits(area.LongitudeExtent, 2));
+std::array<std::uint8_t, kAreaCharacters> AreaCharacters(const DscArea& area) {
+  RequireRange(area.Quadrant, kQuadrantNorthEast, kQuadrantSouthWest, "quadrant 0..3");
+  RequireRange(area.LatitudeDegrees, 0, kLargestLatitudeDegrees, "latitude degrees 0..90");
+  RequireRange(area.LongitudeDegrees, 0, kLargestLongitudeDegrees, "longitude degrees 0..180");
+  RequireRange(area.LatitudeExtent, 0, kLargestAreaExtentDegrees, "latitude extent 0..99");
+  RequireRange(area.LongitudeExtent, 0, kLargestAreaExtentDegrees, "longitude extent 0..99");
+  return PairsOf<kAreaCharacters>(Digits(area.Quadrant, 1) + Digits(area.LatitudeDegrees, 2) +
+                                  Digits(area.LongitudeDegrees, 3) +
+                                  Digits(area.LatitudeExtent, 2) + Digits(area.LongitudeExtent, 2));
 }
 
-std::array<std::uint8_t, 2> TimeCharacters(const std::optional<DscTime>& time) {
+std::array<std::uint8_t, kTimeCharacters> TimeCharacters(const std::optional<DscTime>& time) {
   if (!time) {
     return {kUnknownTimePair, kUnknownTimePair};
   }
-  RequireRange(time->Hours, 0, 23, "hours 0..23");
-  RequireRange(time->Minutes, 0, 59, "minutes 0..59");
+  RequireRange(time->Hours, 0, kLargestHours, "hours 0..23");
+  RequireRange(time->Minutes, 0, kLargestMinutes, "minutes 0..59");
   return {static_cast<std::uint8_t>(time->Hours), static_cast<std::uint8_t>(time->Minutes)};
 }
 
-std::array<std::uint8_t, 3> FrequencyCharacters(const std::optional<DscFrequency>& frequency) {
+std::array<std::uint8_t, kFrequencyCharacters> FrequencyCharacters(
+    const std::optional<DscFrequency>& frequency) {
   if (!frequency) {
     return {kNoInformation, kNoInformation, kNoInformation};
   }
@@ -110,15 +103,17 @@ std::array<std::uint8_t, 3> FrequencyCharacters(const std::optional<DscFrequency
     case DscFrequency::Kind::KiloHertz: {
       Require(std::isfinite(frequency->KiloHertz), "frequency must be finite");
       const double tenths = std::round(frequency->KiloHertz * 10.0);
-      Require(tenths >= 0 && tenths <= kMaxFrequencyTenthsKhz, "frequency 0..29999.9 kHz");
-      return PairsOf<3>(Digits(static_cast<int>(tenths), 6));
+      Require(tenths >= 0 && tenths <= kLargestFrequencyTenthsKhz, "frequency 0..29999.9 kHz");
+      return PairsOf<kFrequencyCharacters>(Digits(static_cast<int>(tenths), 6));
     }
     case DscFrequency::Kind::MfHfChannel:
-      RequireRange(frequency->Channel, 0, kMaxMfHfChannel, "MF/HF channel 0..99999");
-      return PairsOf<3>(Digits(kMfHfChannelLead, 1) + Digits(frequency->Channel, 5));
+      RequireRange(frequency->Channel, 0, kLargestMfHfChannel, "MF/HF channel 0..99999");
+      return PairsOf<kFrequencyCharacters>(Digits(kMfHfChannelLeadDigit, 1) +
+                                           Digits(frequency->Channel, 5));
     case DscFrequency::Kind::VhfChannel:
-      RequireRange(frequency->Channel, 0, kMaxVhfChannel, "VHF channel 0..999");
-      return PairsOf<3>(Digits(kVhfChannelLead, 1) + "00" + Digits(frequency->Channel, 3));
+      RequireRange(frequency->Channel, 0, kLargestVhfChannel, "VHF channel 0..999");
+      return PairsOf<kFrequencyCharacters>(Digits(kVhfChannelLeadDigit, 1) + "00" +
+                                           Digits(frequency->Channel, 3));
   }
   throw std::invalid_argument("unknown frequency kind");
 }
@@ -141,11 +136,15 @@ Characters TelephoneNumberCharacters(std::string_view digits) {
   return out;
 }
 
-std::array<std::uint8_t, 5> EnhancedPositionCharacters(const DscEnhancedPosition& enhancement) {
-  RequireRange(enhancement.LatitudeDecimals, 0, kMaxFourDigits, "latitude decimals 0..9999");
-  RequireRange(enhancement.LongitudeDecimals, 0, kMaxFourDigits, "longitude decimals 0..9999");
-  const auto pairs = PairsOf<4>(Digits(enhancement.LatitudeDecimals, 4) +
-                                Digits(enhancement.LongitudeDecimals, 4));
+std::array<std::uint8_t, 1 + kEnhancementCharacters> EnhancedPositionCharacters(
+    const DscEnhancedPosition& enhancement) {
+  RequireRange(enhancement.LatitudeDecimals, 0, kLargestEnhancementDecimals,
+               "latitude decimals 0..9999");
+  RequireRange(enhancement.LongitudeDecimals, 0, kLargestEnhancementDecimals,
+               "longitude decimals 0..9999");
+  const auto pairs = PairsOf<kEnhancementCharacters>(
+      Digits(enhancement.LatitudeDecimals, kEnhancementDigitsPerCoordinate) +
+      Digits(enhancement.LongitudeDecimals, kEnhancementDigitsPerCoordinate));
   return {kEnhancedPositionSpecifier, pairs[0], pairs[1], pairs[2], pairs[3]};
 }
 

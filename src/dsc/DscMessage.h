@@ -52,11 +52,11 @@ struct DscFrequency {
 // Distress information: what a distress alert carries, and what a distress
 // acknowledgement or relay repeats.
 struct DscDistressInfo {
-  std::string ShipInDistress;           // nine-digit identity
-  int Nature = 107;                     // nature of distress, 100..112 (107 undesignated)
-  std::optional<DscPosition> Position;  // nullopt: unknown (sent as 99 99 99 99 99)
-  std::optional<DscTime> Time;          // nullopt: unknown (sent as 88 88)
-  int SubsequentCommunication = 100;    // type of subsequent communication, a first telecommand
+  std::string ShipInDistress;                           // nine-digit identity
+  int Nature = kNatureUndesignated;                     // nature of distress, 100..112
+  std::optional<DscPosition> Position;                  // nullopt: unknown (sent as 99 99 99 99 99)
+  std::optional<DscTime> Time;                          // nullopt: unknown (sent as 88 88)
+  int SubsequentCommunication = kTelecommandFmSimplex;  // type of subsequent communication
 };
 
 // The next four decimal places of the latitude and longitude minutes of a
@@ -84,7 +84,7 @@ struct DscMessage {
   int FormatSpecifier = kFormatIndividual;
   std::optional<std::string> Address;  // called station or group: 114, 120, 123
   std::optional<DscArea> AreaAddress;  // called area: 102
-  int Category = 100;                  // 100 routine, 108 safety, 110 urgency, 112 distress
+  int Category = kCategoryRoutine;     // 100 routine, 108 safety, 110 urgency, 112 distress
   std::string SelfId;                  // calling station; unused by 112
   int FirstTelecommand = kNoInformation;
   int SecondTelecommand = kNoInformation;

@@ -1,10 +1,17 @@
 #pragma once
 
+#include "dsc/DscDigitFields.h"
+#include "dsc/DscVocabulary.h"
+
 namespace tolvik {
 
 // Symbol values with a fixed meaning in a DSC transmission. Values 0 to 99
 // carry two decimal digits; 100 to 127 are control and vocabulary symbols.
 // A received ten-bit code that fails its check reads as kInvalidSymbol.
+//
+// Two neighbours hold the rest: DscVocabulary.h the categories, natures of
+// distress and telecommands; DscDigitFields.h the sizes and digit codes of
+// the digit fields (identity, position, area, time, frequency).
 
 inline constexpr int kInvalidSymbol = -1;
 inline constexpr int kLargestSymbol = 127;
@@ -23,6 +30,9 @@ inline constexpr int kEosAckRequest = 117;
 inline constexpr int kEosAcknowledgement = 122;
 inline constexpr int kEosOther = 127;
 
+// After a sequence's check character DX sends its end of sequence twice more.
+inline constexpr int kTrailingDxEndOfSequenceCount = 2;
+
 // "No information"; also what the RX position carries while DX sends the two
 // trailing end-of-sequence symbols in front of an expansion sequence.
 inline constexpr int kNoInformation = 126;
@@ -40,11 +50,6 @@ inline constexpr int kFormatGroup = 114;
 inline constexpr int kFormatAllShips = 116;
 inline constexpr int kFormatIndividual = 120;
 inline constexpr int kFormatSemiAutomatic = 123;
-
-// Category and telecommand values with a structural role.
-inline constexpr int kCategoryDistress = 112;
-inline constexpr int kTelecommandDistressAcknowledgement = 110;
-inline constexpr int kTelecommandDistressRelay = 112;
 
 // Telephone number indicators: odd or even count of digits.
 inline constexpr int kOddDigitCountIndicator = 105;

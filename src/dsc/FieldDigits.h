@@ -4,12 +4,9 @@
 #include <optional>
 
 #include "dsc/DscCall.h"
+#include "dsc/DscSymbols.h"
 
 namespace tolvik {
-
-// Largest character value that carries two decimal digits; 100 and above are
-// symbols with a meaning of their own and make a digit field invalid.
-inline constexpr int kMaxDigitCharacter = 99;
 
 // Whether the characters start .. start + count - 1 all lie inside the stored
 // array. Field positions come from fixed call layouts, but a formatter never
@@ -20,7 +17,8 @@ constexpr bool FieldFits(int start, int count) {
 
 // Writes the Count characters of a digit field from position start as two
 // decimal digits each ("%02d" per character), most significant first.
-// Empty when the field does not fit the array or a character is above 99.
+// Empty when the field does not fit the array or a character is above 99
+// (kLargestDigitPair): 100 and above are symbols with a meaning of their own.
 template <int Count>
 std::optional<std::array<int, 2 * Count>> FieldDigits(const SymbolSequence& sequence, int start) {
   if (!FieldFits(start, Count)) {
@@ -29,7 +27,7 @@ std::optional<std::array<int, 2 * Count>> FieldDigits(const SymbolSequence& sequ
   std::array<int, 2 * Count> digits{};
   for (int i = 0; i < Count; ++i) {
     const int character = sequence.Symbols[start + i];
-    if (character > kMaxDigitCharacter) {
+    if (character > kLargestDigitPair) {
       return std::nullopt;
     }
     digits[2 * i] = character / 10;

@@ -9,12 +9,6 @@ namespace tolvik {
 
 namespace {
 
-// First digit of a frequency: 0 to 2 a frequency in units of 100 Hz, 3 an
-// MF/HF channel, 9 a VHF channel; 4 to 8 carry nothing we can show.
-constexpr int kHighestFrequencyDigit = 2;
-constexpr int kHfChannelDigit = 3;
-constexpr int kVhfChannelDigit = 9;
-
 // Scales a channel code to its kind: -1 MF/HF channel, -2 VHF channel.
 constexpr double kCodeKindScale = 0.00001;
 constexpr int kHfChannelKind = -1;
@@ -57,18 +51,18 @@ double DecodeFrequency(const SymbolSequence& sequence, int start) {
     return 0.0;
   }
   const auto& d = *found;
-  if (d[0] <= kHighestFrequencyDigit) {
+  if (d[0] <= kHighestFrequencyLeadDigit) {
     return d[0] * 10000.0 + d[1] * 1000.0 + d[2] * 100.0 + d[3] * 10.0 + d[4] + 0.1 * d[5];
   }
-  if (d[0] == kHfChannelDigit) {
+  if (d[0] == kMfHfChannelLeadDigit) {
     return -(kHfChannelCodeBase + d[1] * 10000.0 + d[2] * 1000.0 + d[3] * 100.0 + d[4] * 10.0 +
              d[5]);
   }
-  if (d[0] == kVhfChannelDigit) {
+  if (d[0] == kVhfChannelLeadDigit) {
     // The second and third digits are not part of a VHF channel number.
     return -(kVhfChannelCodeBase + d[3] * 100.0 + d[4] * 10.0 + d[5]);
   }
-  return 0.0;
+  return 0.0;  // a first digit of 4 to 8 carries nothing we can show
 }
 
 std::string FormatFrequencies(double first, double second) {

@@ -3,11 +3,9 @@
 #include <string>
 
 #include "dsc/DscCall.h"
+#include "dsc/DscDigitFields.h"
 
 namespace tolvik {
-
-// Characters in one frequency of a frequency field (six digits).
-inline constexpr int kFrequencyCharacters = 3;
 
 // Frequency codes: above 0 a frequency in kHz; 0 none or invalid;
 // -(100000 + n) the MF/HF channel n; -(200000 + n) the VHF channel n.

@@ -5,18 +5,14 @@
 
 namespace tolvik {
 
-namespace {
-constexpr int kShownDigits = 9;
-}  // namespace
-
 std::string FormatMmsi(const SymbolSequence& sequence, int start) {
   const auto digits = FieldDigits<kMmsiCharacters>(sequence, start);
   if (!digits) {
     return std::string(kNotAvailableText);
   }
   std::string text;
-  text.reserve(kShownDigits);
-  for (int i = 0; i < kShownDigits; ++i) {
+  text.reserve(kIdentityDigits);
+  for (int i = 0; i < kIdentityDigits; ++i) {
     text.push_back(static_cast<char>('0' + (*digits)[i]));
   }
   return text;

@@ -3,11 +3,9 @@
 #include <string>
 
 #include "dsc/DscCall.h"
+#include "dsc/DscDigitFields.h"
 
 namespace tolvik {
-
-// Characters in a station identity field: ten digits, of which nine are shown.
-inline constexpr int kMmsiCharacters = 5;
 
 // The nine-digit identity held by the five characters from position start,
 // or "N/A" when any of them is above 99. The tenth digit is always 0 in a

@@ -8,21 +8,13 @@ namespace tolvik {
 
 namespace {
 
-// Expansion sequence layout for an enhanced position: the specifier, then
-// four characters (eight digits: four for latitude, four for longitude).
-constexpr int kEnhancedPositionSpecifier = 100;
+// In an expansion sequence the enhanced position's characters follow the
+// specifier.
 constexpr int kEnhancementStart = 1;
-constexpr int kEnhancementCharacters = 4;
-constexpr int kEnhancementDigitsPerCoordinate = 4;
 // What one enhancement digit adds, in packed units: tenths down to
 // ten-thousandths of a minute.
 constexpr double kEnhancementDigitWeights[kEnhancementDigitsPerCoordinate] = {0.001, 0.0001,
                                                                               0.00001, 0.000001};
-
-// Quadrant digit values that make a coordinate negative.
-constexpr int kQuadrantNorthWest = 1;
-constexpr int kQuadrantSouthEast = 2;
-constexpr int kQuadrantSouthWest = 3;
 
 // Added before truncating so a value like 35.41 stored as 35.40999... still
 // shows minute 41; far below the last shown digit (1e-6 of the packed value).

@@ -4,12 +4,9 @@
 #include <string>
 
 #include "dsc/DscCall.h"
+#include "dsc/DscDigitFields.h"
 
 namespace tolvik {
-
-// Characters in a position field: quadrant digit, four latitude digits
-// (degrees, minutes), five longitude digits (degrees, minutes).
-inline constexpr int kPositionCharacters = 5;
 
 // A decoded position in packed form: degrees plus minutes / 100 (35 deg 41'
 // is 35.41); south latitudes and west longitudes are negative.

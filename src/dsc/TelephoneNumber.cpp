@@ -10,9 +10,6 @@ namespace tolvik {
 
 namespace {
 
-constexpr int kOddDigitCountIndicator = 105;   // first character gives one digit
-constexpr int kEvenDigitCountIndicator = 106;  // first character gives two digits
-
 std::string TwoDigitForm(int character) {
   char text[8];
   std::snprintf(text, sizeof text, "%02d", character);
@@ -34,7 +31,7 @@ std::string FormatNumber(const SymbolSequence& sequence, int start, int length) 
   const int bounded_length = std::clamp(length, 0, SymbolSequence::kCapacity);
   const int last = std::min(start + bounded_length - 1, SymbolSequence::kCapacity - 1);
   for (int i = start + 1; i <= last; ++i) {
-    if (sequence.Symbols[i] > kMaxDigitCharacter) {
+    if (sequence.Symbols[i] > kLargestDigitPair) {
       return std::string(kNotAvailableText);
     }
   }

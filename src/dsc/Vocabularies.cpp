@@ -3,6 +3,7 @@
 #include <span>
 #include <string_view>
 
+#include "dsc/DscSymbols.h"
 #include "dsc/FieldTexts.h"
 
 namespace tolvik {
@@ -15,60 +16,60 @@ struct VocabularyEntry {
 };
 
 constexpr VocabularyEntry kNatures[] = {
-    {100, "Fire , explosion"},
-    {101, "Flooding"},
-    {102, "Collision"},
-    {103, "Grounding"},
-    {104, "Listing , in danger of capsizing"},
-    {105, "Sinking"},
-    {106, "Disabled and adrift"},
-    {107, "Undesignated distress"},
-    {108, "Abandoning ship"},
-    {109, "Piracy/armed robbery attack"},
-    {110, "Man overboard"},
-    {112, "EPIRB emission"},
+    {kNatureFire, "Fire , explosion"},
+    {kNatureFlooding, "Flooding"},
+    {kNatureCollision, "Collision"},
+    {kNatureGrounding, "Grounding"},
+    {kNatureListing, "Listing , in danger of capsizing"},
+    {kNatureSinking, "Sinking"},
+    {kNatureDisabledAndAdrift, "Disabled and adrift"},
+    {kNatureUndesignated, "Undesignated distress"},
+    {kNatureAbandoningShip, "Abandoning ship"},
+    {kNaturePiracy, "Piracy/armed robbery attack"},
+    {kNatureManOverboard, "Man overboard"},
+    {kNatureEpirb, "EPIRB emission"},
 };
 
 constexpr VocabularyEntry kFirstTelecommands[] = {
-    {100, "FM simplex telephony"},
-    {101, "FM duplex telephony"},
-    {103, "Polling"},
-    {104, "Unable to comply"},
-    {105, "End of call"},
-    {106, "Data"},
-    {109, "SSB telephony"},
-    {110, "Distress acknowledgement"},
-    {112, "Distress relay"},
-    {113, "FEC teletype"},
-    {115, "ARQ teletype"},
-    {118, "Test"},
-    {121, "Position request"},
-    {126, "No information"},
+    {kTelecommandFmSimplex, "FM simplex telephony"},
+    {kTelecommandFmDuplex, "FM duplex telephony"},
+    {kTelecommandPolling, "Polling"},
+    {kTelecommandUnableToComply, "Unable to comply"},
+    {kTelecommandEndOfCall, "End of call"},
+    {kTelecommandData, "Data"},
+    {kTelecommandSsbTelephony, "SSB telephony"},
+    {kTelecommandDistressAcknowledgement, "Distress acknowledgement"},
+    {kTelecommandDistressRelay, "Distress relay"},
+    {kTelecommandFecTeletype, "FEC teletype"},
+    {kTelecommandArqTeletype, "ARQ teletype"},
+    {kTelecommandTest, "Test"},
+    {kTelecommandPositionRequest, "Position request"},
+    {kNoInformation, "No information"},
 };
 
 constexpr VocabularyEntry kSecondTelecommands[] = {
-    {100, "No reason given"},
-    {101, "Congestion at maritime switching centre"},
-    {102, "Busy"},
-    {103, "Queue indication"},
-    {104, "Station barred"},
-    {105, "No operator available"},
-    {106, "Operator temporarily unavailable"},
-    {107, "Equipment disabled"},
-    {108, "Unable to use proposed channel"},
-    {109, "Unable to use proposed mode"},
-    {110, "Ships and aircraft"},
-    {111, "Medical transports"},
-    {112, "Pay-phone/public call office"},
-    {113, "Recommendation ITU-R M.1081"},
-    {126, "No information"},
+    {kReasonNoneGiven, "No reason given"},
+    {kReasonCongestion, "Congestion at maritime switching centre"},
+    {kReasonBusy, "Busy"},
+    {kReasonQueueIndication, "Queue indication"},
+    {kReasonStationBarred, "Station barred"},
+    {kReasonNoOperator, "No operator available"},
+    {kReasonOperatorUnavailable, "Operator temporarily unavailable"},
+    {kReasonEquipmentDisabled, "Equipment disabled"},
+    {kReasonChannelUnusable, "Unable to use proposed channel"},
+    {kReasonModeUnusable, "Unable to use proposed mode"},
+    {kSecondTelecommandShipsAndAircraft, "Ships and aircraft"},
+    {kSecondTelecommandMedicalTransports, "Medical transports"},
+    {kSecondTelecommandPayPhone, "Pay-phone/public call office"},
+    {kSecondTelecommandFacsimile, "Recommendation ITU-R M.1081"},
+    {kNoInformation, "No information"},
 };
 
 constexpr VocabularyEntry kCategories[] = {
-    {100, "Routine"},
-    {108, "Safety"},
-    {110, "Urgency"},
-    {112, "Distress"},
+    {kCategoryRoutine, "Routine"},
+    {kCategorySafety, "Safety"},
+    {kCategoryUrgency, "Urgency"},
+    {kCategoryDistress, "Distress"},
 };
 
 std::string Lookup(std::span<const VocabularyEntry> vocabulary, int value) {

@@ -15,7 +15,8 @@ constexpr int kAgeingDayMilliseconds = kHoursPerDay * kMillisecondsPerHour - kMi
 }  // namespace
 
 int AgeingLimitMilliseconds(int del_min) {
-  const int limit_minutes = std::clamp(del_min, kMinDelMin, kMaxDelMin) * kMinutesPerDelMinStep;
+  const int limit_minutes =
+      std::clamp(del_min, kLowestDelMin, kHighestDelMin) * kMinutesPerDelMinStep;
   return limit_minutes * kMillisecondsPerMinute;
 }
 

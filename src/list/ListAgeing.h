@@ -1,14 +1,11 @@
 #pragma once
 
+#include "base/SettingRanges.h"
 #include "base/TimeOfDayClock.h"
 #include "list/ReceiveList.h"
 #include "settings/AppSettings.h"
 
 namespace tolvik {
-
-constexpr int kMinDelMin = 1;    // shortest ageing limit: 10 minutes
-constexpr int kMaxDelMin = 143;  // longest ageing limit: 23 hours 50 minutes
-constexpr int kMinutesPerDelMinStep = 10;
 
 // The ageing limit for a DelMin setting, in milliseconds; DelMin is held to
 // 1..143 first, so the limit is always within 00:10:00 to 23:50:00.

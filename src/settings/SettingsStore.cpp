@@ -19,29 +19,17 @@
 #include <string>
 #include <string_view>
 #include <system_error>
+#include <type_traits>
 #include <utility>
+#include <variant>
 #include <vector>
 
 #include "settings/ColorText.h"
+#include "settings/SettingsKeys.h"
 #include "settings/SettingsValues.h"
 
 namespace tolvik {
 namespace {
-
-constexpr const char* kFormSection = "Form";
-constexpr const char* kWaveSection = "Wave";
-constexpr const char* kListSection = "List";
-
-// DelMin counts 10-minute units: 10 minutes up to 23 hours 50 minutes.
-constexpr int kLowestDelMin = 1;
-constexpr int kHighestDelMin = 143;
-// DecFc counts 10 Hz units: 500 Hz up to 1000 Hz.
-constexpr int kLowestDecFc = 50;
-constexpr int kHighestDecFc = 100;
-
-std::string ColumnWidthKey(std::size_t column) {
-  return "ColumnsWidth" + std::to_string(column);
-}
 
 std::string ErrnoText(int error_number) {
   return std::error_code(error_number, std::generic_category()).message();
@@ -110,33 +98,6 @@ std::optional<std::string> MakeParentFolder(const std::filesystem::path& file) {
   return std::nullopt;
 }
 
-// Typed reading of the keys of one loaded settings file.
-class SettingsReader {
- public:
-  explicit SettingsReader(const CSimpleIniA& ini) : ini_(ini) {}
-
-  int Integer(const char* section, const std::string& key, int fallback) const {
-    return ReadIntegerValue(Raw(section, key), fallback);
-  }
-  bool Boolean(const char* section, const char* key, bool fallback) const {
-    return ReadBooleanValue(Raw(section, key), fallback);
-  }
-  std::string Text(const char* section, const char* key, std::string_view fallback) const {
-    return ReadTextValue(Raw(section, key), fallback);
-  }
-  ColorValue Color(const char* section, const char* key, std::string_view fallback) const {
-    return ParseColorText(Text(section, key, fallback));
-  }
-
- private:
-  // The value as it stands in the file, nullptr when the key is missing.
-  const char* Raw(const char* section, const std::string& key) const {
-    return ini_.GetValue(section, key.c_str(), nullptr);
-  }
-
-  const CSimpleIniA& ini_;  // the loaded file
-};
-
 // Writes the keys of one section in the order they are given. The section is
 // emptied and moved to the end of the file first, so our keys come out in our
 // order whatever the old file held; keys of other programs found in it are
@@ -146,10 +107,13 @@ class SectionWriter {
   SectionWriter(CSimpleIniA& ini, const char* section)
       : ini_(ini), section_(section), foreign_keys_(TakeSection()) {}
 
-  void Integer(const std::string& key, int value) { Put(key, std::to_string(value)); }
-  void Boolean(const char* key, bool value) { Put(key, FormatBooleanValue(value)); }
-  void Text(const char* key, std::string_view value) { Put(key, FormatTextValue(value)); }
-  void Color(const char* key, ColorValue value) { Put(key, FormatColorText(value)); }
+  std::string_view Name() const { return section_; }
+
+  void Put(const std::string& key, const std::string& value) {
+    if (ini_.SetValue(section_, key.c_str(), value.c_str()) < 0) {
+      throw std::bad_alloc();
+    }
+  }
 
   // Puts back the keys of the old section that were not written anew.
   void Finish() {
@@ -174,113 +138,108 @@ class SectionWriter {
     return taken;
   }
 
-  void Put(const std::string& key, const std::string& value) {
-    if (ini_.SetValue(section_, key.c_str(), value.c_str()) < 0) {
-      throw std::bad_alloc();
-    }
-  }
-
   CSimpleIniA& ini_;     // the document being written
   const char* section_;  // name of the section this writer fills
   std::vector<std::pair<std::string, std::string>> foreign_keys_;  // old keys, file order
 };
 
-void ReadForm(const SettingsReader& reader, AppSettings& settings) {
-  const AppSettings defaults;
-  settings.MainTop = reader.Integer(kFormSection, "MainTop", defaults.MainTop);
-  settings.MainLeft = reader.Integer(kFormSection, "MainLeft", defaults.MainLeft);
-  settings.MainWidth = reader.Integer(kFormSection, "MainWidth", defaults.MainWidth);
-  settings.MainHeight = reader.Integer(kFormSection, "MainHeight", defaults.MainHeight);
-  settings.MainMaxmum = reader.Boolean(kFormSection, "MainMaxmum", defaults.MainMaxmum);
+// The value of a field in the settings record or the column widths.
+template <typename Value>
+Value& FieldValue(Value AppSettings::*member, AppSettings& settings, ListColumnWidths&) {
+  return settings.*member;
+}
+template <typename Value>
+const Value& FieldValue(Value AppSettings::*member, const AppSettings& settings,
+                        const ListColumnWidths&) {
+  return settings.*member;
+}
+int& FieldValue(ColumnWidthField field, AppSettings&, ListColumnWidths& columns) {
+  return columns.Widths[field.Column];
+}
+const int& FieldValue(ColumnWidthField field, const AppSettings&, const ListColumnWidths& columns) {
+  return columns.Widths[field.Column];
 }
 
-void ReadWave(const SettingsReader& reader, AppSettings& settings) {
-  const AppSettings defaults;
-  settings.WaveInName = reader.Text(kWaveSection, "WaveInName", defaults.WaveInName);
-  settings.DecVHF = reader.Boolean(kWaveSection, "DecVHF", defaults.DecVHF);
-  settings.DecINV = reader.Boolean(kWaveSection, "DecINV", defaults.DecINV);
-  settings.DecAPS = reader.Boolean(kWaveSection, "DecAPS", defaults.DecAPS);
-  settings.DecAFC = reader.Boolean(kWaveSection, "DecAFC", defaults.DecAFC);
-  settings.DecFc = reader.Integer(kWaveSection, "DecFc", defaults.DecFc);
-  settings.ShowSpec = reader.Boolean(kWaveSection, "ShowSpec", defaults.ShowSpec);
+// A value as the file holds it (nullptr when the key is missing) read into
+// the type of its field, or fallback.
+int ReadValue(const char* raw, int fallback) {
+  return ReadIntegerValue(raw, fallback);
+}
+bool ReadValue(const char* raw, bool fallback) {
+  return ReadBooleanValue(raw, fallback);
+}
+std::string ReadValue(const char* raw, const std::string& fallback) {
+  return ReadTextValue(raw, fallback);
+}
+ColorValue ReadValue(const char* raw, ColorValue fallback) {
+  return ParseColorText(ReadTextValue(raw, FormatColorText(fallback)));
 }
 
-void ReadList(const SettingsReader& reader, AppSettings& settings, ListColumnWidths& columns) {
-  const AppSettings defaults;
-  const ListColumnWidths default_columns;
-  for (std::size_t column = 0; column < ListColumnWidths::kColumnCount; ++column) {
-    columns.Widths[column] =
-        reader.Integer(kListSection, ColumnWidthKey(column), default_columns.Widths[column]);
+// A value as it goes into the file.
+std::string FormatValue(int value) {
+  return std::to_string(value);
+}
+std::string FormatValue(bool value) {
+  return FormatBooleanValue(value);
+}
+std::string FormatValue(const std::string& value) {
+  return FormatTextValue(value);
+}
+std::string FormatValue(ColorValue value) {
+  return FormatColorText(value);
+}
+
+void ReadKey(const CSimpleIniA& ini, const SettingKey& key, AppSettings& settings,
+             ListColumnWidths& columns) {
+  static const AppSettings kDefaults;
+  static const ListColumnWidths kDefaultColumns;
+  const char* raw = ini.GetValue(key.Section, key.Key, nullptr);
+  std::visit(
+      [&](auto field) {
+        auto& value = FieldValue(field, settings, columns);
+        value = ReadValue(raw, FieldValue(field, kDefaults, kDefaultColumns));
+        if constexpr (std::is_same_v<std::remove_reference_t<decltype(value)>, int>) {
+          if (key.Range) {
+            value = std::clamp(value, key.Range->Lowest, key.Range->Highest);
+          }
+        }
+      },
+      key.Field);
+}
+
+// What goes into the file: the record, with the window's placement as the
+// [Form] keys. A maximized window's own placement is the whole screen; what
+// is worth keeping is where it stood before, which the record remembers.
+AppSettings SettingsToSave(const AppSettings& settings, const MainWindowPlacement& window) {
+  AppSettings saved = settings;
+  if (!window.Maximized) {
+    saved.MainTop = window.Top;
+    saved.MainLeft = window.Left;
+    saved.MainWidth = window.Width;
+    saved.MainHeight = window.Height;
   }
-  settings.FontColor = reader.Color(kListSection, "FontColor", FormatColorText(defaults.FontColor));
-  settings.BackColor = reader.Color(kListSection, "BackColor", FormatColorText(defaults.BackColor));
-  settings.FontSize = reader.Integer(kListSection, "FontSize", defaults.FontSize);
-  settings.FontName = reader.Text(kListSection, "FontName", defaults.FontName);
-  settings.DelMin = reader.Integer(kListSection, "DelMin", defaults.DelMin);
-  settings.TimeDel = reader.Boolean(kListSection, "TimeDel", defaults.TimeDel);
-  settings.CheckAdd = reader.Boolean(kListSection, "CheckAdd", defaults.CheckAdd);
-  settings.NoMsgAdd = reader.Boolean(kListSection, "NoMsgAdd", defaults.NoMsgAdd);
-  settings.DistAlt = reader.Boolean(kListSection, "DistAlt", defaults.DistAlt);
-  settings.DistAck = reader.Boolean(kListSection, "DistAck", defaults.DistAck);
-  settings.DistRly = reader.Boolean(kListSection, "DistRly", defaults.DistRly);
+  saved.MainMaxmum = window.Maximized;
+  return saved;
 }
 
-// The only two settings with a range; everything else is used as read.
-void ClampRanges(AppSettings& settings) {
-  settings.DelMin = std::max(settings.DelMin, kLowestDelMin);
-  settings.DelMin = std::min(settings.DelMin, kHighestDelMin);
-  settings.DecFc = std::max(settings.DecFc, kLowestDecFc);
-  settings.DecFc = std::min(settings.DecFc, kHighestDecFc);
+// The text a key's value goes into the file as.
+std::string FileValue(const SettingKey& key, const AppSettings& settings,
+                      const ListColumnWidths& columns) {
+  return std::visit([&](auto field) { return FormatValue(FieldValue(field, settings, columns)); },
+                    key.Field);
 }
 
-void WriteForm(CSimpleIniA& ini, const AppSettings& settings, const MainWindowPlacement& window) {
-  // A maximized window's own placement is the whole screen; what is worth
-  // keeping is where it stood before, which the record remembers.
-  MainWindowPlacement placement = window;
-  if (window.Maximized) {
-    placement.Top = settings.MainTop;
-    placement.Left = settings.MainLeft;
-    placement.Width = settings.MainWidth;
-    placement.Height = settings.MainHeight;
+// Writes every key in table order, one section writer for each run of keys
+// of the same section.
+void WriteKeys(CSimpleIniA& ini, const AppSettings& settings, const ListColumnWidths& columns) {
+  const auto* key = kSettingKeys.begin();
+  while (key != kSettingKeys.end()) {
+    SectionWriter section(ini, key->Section);
+    for (; key != kSettingKeys.end() && section.Name() == key->Section; ++key) {
+      section.Put(key->Key, FileValue(*key, settings, columns));
+    }
+    section.Finish();
   }
-  SectionWriter form(ini, kFormSection);
-  form.Integer("MainTop", placement.Top);
-  form.Integer("MainLeft", placement.Left);
-  form.Integer("MainWidth", placement.Width);
-  form.Integer("MainHeight", placement.Height);
-  form.Boolean("MainMaxmum", placement.Maximized);
-  form.Finish();
-}
-
-void WriteWave(CSimpleIniA& ini, const AppSettings& settings) {
-  SectionWriter wave(ini, kWaveSection);
-  wave.Text("WaveInName", settings.WaveInName);
-  wave.Boolean("DecVHF", settings.DecVHF);
-  wave.Boolean("DecINV", settings.DecINV);
-  wave.Boolean("DecAPS", settings.DecAPS);
-  wave.Boolean("DecAFC", settings.DecAFC);
-  wave.Integer("DecFc", settings.DecFc);
-  wave.Boolean("ShowSpec", settings.ShowSpec);
-  wave.Finish();
-}
-
-void WriteList(CSimpleIniA& ini, const AppSettings& settings, const ListColumnWidths& columns) {
-  SectionWriter list(ini, kListSection);
-  for (std::size_t column = 0; column < ListColumnWidths::kColumnCount; ++column) {
-    list.Integer(ColumnWidthKey(column), columns.Widths[column]);
-  }
-  list.Color("FontColor", settings.FontColor);
-  list.Color("BackColor", settings.BackColor);
-  list.Integer("FontSize", settings.FontSize);
-  list.Text("FontName", settings.FontName);
-  list.Integer("DelMin", settings.DelMin);
-  list.Boolean("TimeDel", settings.TimeDel);
-  list.Boolean("CheckAdd", settings.CheckAdd);
-  list.Boolean("NoMsgAdd", settings.NoMsgAdd);
-  list.Boolean("DistAlt", settings.DistAlt);
-  list.Boolean("DistAck", settings.DistAck);
-  list.Boolean("DistRly", settings.DistRly);
-  list.Finish();
 }
 
 // The new file content: the old file (when there is one) with our three
@@ -293,9 +252,7 @@ std::string ComposeSettingsText(const std::filesystem::path& file, const AppSett
   if (const std::optional<std::string> old_text = ReadWholeFile(file)) {
     ini.LoadData(*old_text);
   }
-  WriteForm(ini, settings, window);
-  WriteWave(ini, settings);
-  WriteList(ini, settings, columns);
+  WriteKeys(ini, SettingsToSave(settings, window), columns);
 
   std::string text;
   if (ini.Save(text, ini.IsUnicode()) < 0) {
@@ -312,11 +269,9 @@ void LoadSettings(const std::filesystem::path& file, AppSettings& settings,
   if (const std::optional<std::string> text = ReadWholeFile(file)) {
     ini.LoadData(*text);  // whatever could not be loaded reads as defaults
   }
-  const SettingsReader reader(ini);
-  ReadForm(reader, settings);
-  ReadWave(reader, settings);
-  ReadList(reader, settings, columns);
-  ClampRanges(settings);
+  for (const SettingKey& key : kSettingKeys) {
+    ReadKey(ini, key, settings, columns);
+  }
 }
 
 bool SaveSettings(const std::filesystem::path& file, const AppSettings& settings,

@@ -9,22 +9,15 @@
 
 namespace tolvik {
 
-// The settings file is a plain INI text with three sections:
-//
-//   [Form]  MainTop, MainLeft, MainWidth, MainHeight, MainMaxmum
-//   [Wave]  WaveInName, DecVHF, DecINV, DecAPS, DecAFC, DecFc, ShowSpec
-//   [List]  ColumnsWidth0 .. ColumnsWidth7, FontColor, BackColor, FontSize,
-//           FontName, DelMin, TimeDel, CheckAdd, NoMsgAdd, DistAlt, DistAck,
-//           DistRly
-//
-// written as key=value lines in that order. Integers are decimal, booleans 1
-// or 0, colours six upper-case hexadecimal digits (ColorText.h), texts as
-// they are.
+// The settings file is a plain INI text with three sections, [Form], [Wave]
+// and [List], holding the keys of kSettingKeys (SettingsKeys.h) as key=value
+// lines in that order. Integers are decimal, booleans 1 or 0, colours six
+// upper-case hexadecimal digits (ColorText.h), texts as they are.
 
 // Reads every key into the record and the column widths; a missing file,
-// key or unreadable value gives that member's default. DelMin is held to
-// 1..143 and DecFc to 50..100. Never reports anything and never creates the
-// file.
+// key or unreadable value gives that member's default. DelMin and DecFc are
+// held to their ranges (base/SettingRanges.h). Never reports anything and
+// never creates the file.
 void LoadSettings(const std::filesystem::path& file, AppSettings& settings,
                   ListColumnWidths& columns);
 

@@ -2,13 +2,12 @@
 
 #include <cmath>
 
+#include "base/SettingRanges.h"
 #include "demod/CentreFrequencySetup.h"
 
 namespace tolvik {
 
 namespace {
-constexpr int kLowestDecFc = 50;    // 500 Hz
-constexpr int kHighestDecFc = 100;  // 1000 Hz
 constexpr int kShiftTargetDecFc = 80;
 }  // namespace
 

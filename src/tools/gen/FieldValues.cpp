@@ -14,26 +14,6 @@ namespace tolvik {
 
 namespace {
 
-constexpr int kIdentityDigits = 9;
-constexpr int kLargestLatitude = 90;
-constexpr int kLargestLongitude = 180;
-constexpr int kLargestMinute = 59;
-constexpr int kLargestExtentDegrees = 99;
-constexpr int kLargestFourDigits = 9999;
-constexpr int kEnhancementDigits = 4;
-constexpr int kLargestMfHfChannel = 99999;
-constexpr int kLargestVhfChannel = 999;
-constexpr int kLargestFrequencyTenthsKhz = 299999;  // 29999.9 kHz: six digits, first 0..2
-constexpr int kLargestHour = 23;
-constexpr int kLowestNature = 100;
-constexpr int kHighestNature = 112;
-
-// Quadrant digits: north-east, north-west, south-east, south-west.
-constexpr int kQuadrantNorthEast = 0;
-constexpr int kQuadrantNorthWest = 1;
-constexpr int kQuadrantSouthEast = 2;
-constexpr int kQuadrantSouthWest = 3;
-
 using WordTable = std::initializer_list<std::pair<std::string_view, int>>;
 
 [[noreturn]] void Reject(const std::string& reason) {
@@ -184,25 +164,28 @@ int ParseFormatValue(std::string_view text) {
 }
 
 int ParseCategoryValue(std::string_view text) {
-  return ParseWordOrNumber(
-      text, {{"routine", 100}, {"safety", 108}, {"urgency", 110}, {"distress", kCategoryDistress}},
-      "routine, safety, urgency, distress, or 100, 108, 110, 112");
+  return ParseWordOrNumber(text,
+                           {{"routine", kCategoryRoutine},
+                            {"safety", kCategorySafety},
+                            {"urgency", kCategoryUrgency},
+                            {"distress", kCategoryDistress}},
+                           "routine, safety, urgency, distress, or 100, 108, 110, 112");
 }
 
 int ParseNatureValue(std::string_view text) {
   static constexpr std::array<std::pair<std::string_view, int>, 12> kWords = {{
-      {"fire", 100},
-      {"flooding", 101},
-      {"collision", 102},
-      {"grounding", 103},
-      {"listing", 104},
-      {"sinking", 105},
-      {"adrift", 106},
-      {"undesignated", 107},
-      {"abandoning", 108},
-      {"piracy", 109},
-      {"mob", 110},
-      {"epirb", 112},
+      {"fire", kNatureFire},
+      {"flooding", kNatureFlooding},
+      {"collision", kNatureCollision},
+      {"grounding", kNatureGrounding},
+      {"listing", kNatureListing},
+      {"sinking", kNatureSinking},
+      {"adrift", kNatureDisabledAndAdrift},
+      {"undesignated", kNatureUndesignated},
+      {"abandoning", kNatureAbandoningShip},
+      {"piracy", kNaturePiracy},
+      {"mob", kNatureManOverboard},
+      {"epirb", kNatureEpirb},
   }};
   const std::string word = Lower(text);
   for (const auto& [name, value] : kWords) {
@@ -270,10 +253,11 @@ std::optional<DscPosition> ParsePositionValue(std::string_view text) {
   if (!latitude || !longitude) {
     Reject(kShape);
   }
-  if (latitude->Degrees > kLargestLatitude || longitude->Degrees > kLargestLongitude) {
+  if (latitude->Degrees > kLargestLatitudeDegrees ||
+      longitude->Degrees > kLargestLongitudeDegrees) {
     Reject("latitude is 0..90 degrees, longitude 0..180");
   }
-  if (latitude->Minutes > kLargestMinute || longitude->Minutes > kLargestMinute) {
+  if (latitude->Minutes > kLargestMinutes || longitude->Minutes > kLargestMinutes) {
     Reject("minutes are 0..59");
   }
   return DscPosition{Quadrant(latitude->Negative, longitude->Negative), latitude->Degrees,
@@ -302,13 +286,13 @@ DscArea ParseAreaValue(std::string_view text) {
   };
   const auto [latitude, longitude] = read_corner(corners->first);
   const auto [far_latitude, far_longitude] = read_corner(corners->second);
-  if (latitude.Degrees > kLargestLatitude || longitude.Degrees > kLargestLongitude) {
+  if (latitude.Degrees > kLargestLatitudeDegrees || longitude.Degrees > kLargestLongitudeDegrees) {
     Reject("the reference corner's latitude is 0..90 degrees, its longitude 0..180");
   }
   const int latitude_extent = SignedDegrees(latitude) - SignedDegrees(far_latitude);
   const int longitude_extent = SignedDegrees(far_longitude) - SignedDegrees(longitude);
-  if (latitude_extent < 0 || latitude_extent > kLargestExtentDegrees || longitude_extent < 0 ||
-      longitude_extent > kLargestExtentDegrees) {
+  if (latitude_extent < 0 || latitude_extent > kLargestAreaExtentDegrees || longitude_extent < 0 ||
+      longitude_extent > kLargestAreaExtentDegrees) {
     Reject("the far corner lies 0..99 degrees south and 0..99 degrees east of the first");
   }
   return DscArea{Quadrant(latitude.Negative, longitude.Negative), latitude.Degrees,
@@ -326,7 +310,7 @@ std::optional<DscTime> ParseTimeValue(std::string_view text) {
   const auto hours = ToInteger(parts->first);
   const auto minutes = ToInteger(parts->second);
   if (!hours || !minutes || !AllDigits(parts->first) || !AllDigits(parts->second) ||
-      *hours > kLargestHour || *minutes > kLargestMinute) {
+      *hours > kLargestHours || *minutes > kLargestMinutes) {
     Reject("expected HH:MM (UTC, 00:00..23:59) or unknown");
   }
   return DscTime{*hours, *minutes};
@@ -334,13 +318,13 @@ std::optional<DscTime> ParseTimeValue(std::string_view text) {
 
 DscEnhancedPosition ParseEnhancementValue(std::string_view text) {
   const auto parts = SplitOnce(text, ',');
-  if (!parts || parts->first.size() != kEnhancementDigits ||
-      parts->second.size() != kEnhancementDigits || !AllDigits(parts->first) ||
+  if (!parts || parts->first.size() != kEnhancementDigitsPerCoordinate ||
+      parts->second.size() != kEnhancementDigitsPerCoordinate || !AllDigits(parts->first) ||
       !AllDigits(parts->second)) {
     Reject("expected four digits of latitude minutes, a comma, four of longitude (1234,5678)");
   }
-  return DscEnhancedPosition{ParseIntegerValue(parts->first, 0, kLargestFourDigits),
-                             ParseIntegerValue(parts->second, 0, kLargestFourDigits)};
+  return DscEnhancedPosition{ParseIntegerValue(parts->first, 0, kLargestEnhancementDecimals),
+                             ParseIntegerValue(parts->second, 0, kLargestEnhancementDecimals)};
 }
 
 std::string ParseTelephoneNumberValue(std::string_view text) {
