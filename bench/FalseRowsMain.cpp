@@ -35,7 +35,7 @@ struct Options {
 };
 
 struct RunResult {
-  std::vector<DecodedRow> Rows;
+  std::vector<BenchRow> Rows;
   StatusCounts Statuses;
   std::uint64_t Clipped = 0;
   double ElapsedS = 0;
@@ -75,7 +75,7 @@ void PrintResult(const char* mode, const char* input, double hours, const RunRes
 }
 
 void PrintRows(const char* mode, const char* input, const RunResult& r) {
-  for (const DecodedRow& row : r.Rows) {
+  for (const BenchRow& row : r.Rows) {
     const ReceiveEntry& e = row.Entry;
     std::printf("  %s %s at %.1f s: %s | %s | %s | %s | %s | %s | %s | kind %d\n", mode, input,
                 row.OffsetS, e.Category.c_str(), e.From.c_str(), e.To.c_str(),
