@@ -10,6 +10,7 @@
 
 #include "demod/FskModulator.h"
 #include "dsc/DscEncoder.h"
+#include "dsc/ReceptionObserver.h"
 
 namespace tolvik {
 namespace {
@@ -147,6 +148,83 @@ TEST(ReceiverTest, ModeSwitchAbandonsAReceptionInProgress) {
   // ...until the mode set-up returns the decoder to its phasing search.
   EXPECT_FALSE(receiver.Phased());
   EXPECT_EQ(receiver.List().Count(), 0);
+}
+
+TEST(ReceiverTest, ModeSwitchPutsAnAfcMovedCentreBackToDecFc) {
+  AppSettings settings;
+  settings.DecFc = 100;  // 1000 Hz
+  QuietHost host;
+  Receiver receiver(settings, {host, host, host, host});
+  auto bits = EncodeMessage(WorkedExampleCall(), kLongDotPatternBits);
+  bits.resize(bits.size() / 2);
+  Transmit(receiver, bits, HfModulator(1015));
+  ASSERT_TRUE(receiver.Phased());
+  // Phasing moved the mixer towards the 15 Hz offset of the signal.
+  ASSERT_GT(receiver.Tuning(0).TrackedCentre, 1010.0);
+
+  settings.DecVHF = true;
+  receiver.SetUpDecoderMode();
+  EXPECT_FALSE(receiver.Phased());
+  // The correction belonged to the abandoned call: back in HF the search
+  // starts on the user's centre.
+  EXPECT_DOUBLE_EQ(receiver.Tuning(0).TrackedCentre, 1000.0);
+  settings.DecVHF = false;
+  receiver.SetUpDecoderMode();
+  EXPECT_DOUBLE_EQ(receiver.Tuning(0).TrackedCentre, 1000.0);
+  Transmit(receiver, EncodeMessage(WorkedExampleCall(), kLongDotPatternBits), HfModulator(1000));
+  ASSERT_EQ(receiver.List().Count(), 1);
+  EXPECT_EQ(receiver.List().Row(0).Information, "VHF 16ch");
+}
+
+TEST(ReceiverTest, AutomaticPolarityReversesDecINVInTheSettingsItWasGiven) {
+  AppSettings settings;
+  QuietHost host;
+  Receiver receiver(settings, {host, host, host, host});
+  // Mark and space swapped: every bit arrives inverted.
+  const FskModulator inverted(885, 715, 100, 8000);
+  settings.DecAPS = false;
+  Transmit(receiver, EncodeMessage(WorkedExampleCall(), kLongDotPatternBits), inverted);
+  EXPECT_EQ(receiver.List().Count(), 0);
+  EXPECT_FALSE(settings.DecINV);
+
+  settings.DecAPS = true;  // taken into use at the next bit
+  Transmit(receiver, EncodeMessage(WorkedExampleCall(), kLongDotPatternBits), inverted);
+  EXPECT_EQ(receiver.List().Count(), 1);
+  EXPECT_TRUE(settings.DecINV);
+}
+
+TEST(ReceiverTest, ListSettingsTakeEffectAtTheNextCall) {
+  AppSettings settings;
+  QuietHost host;
+  Receiver receiver(settings, {host, host, host, host});
+  const auto call = EncodeMessage(WorkedExampleCall(), kLongDotPatternBits);
+  Transmit(receiver, call, HfModulator(800));
+  Transmit(receiver, call, HfModulator(800));
+  EXPECT_EQ(receiver.List().Count(), 2);
+  settings.CheckAdd = true;  // the same station now overwrites its row
+  Transmit(receiver, call, HfModulator(800));
+  EXPECT_EQ(receiver.List().Count(), 2);
+}
+
+TEST(ReceiverTest, ReceptionObserverHearsHowEachReceptionEnds) {
+  struct Ends final : ReceptionObserver {
+    void ReceptionStarted() override { ++starts; }
+    void ReceptionEnded(ReceptionEnd end) override { ends.push_back(end); }
+    int starts = 0;
+    std::vector<ReceptionEnd> ends;
+  } observer;
+  AppSettings settings;
+  QuietHost host;
+  Receiver receiver(settings, {host, host, host, host, &observer});
+  EXPECT_TRUE(observer.ends.empty());  // the mode set-up at start abandons nothing
+  auto bits = EncodeMessage(WorkedExampleCall(), kLongDotPatternBits);
+  Transmit(receiver, bits, HfModulator(800));
+  bits.resize(bits.size() / 2);
+  Transmit(receiver, bits, HfModulator(800));
+  receiver.SetUpDecoderMode();
+  EXPECT_EQ(observer.starts, 2);
+  EXPECT_EQ(observer.ends,
+            (std::vector<ReceptionEnd>{ReceptionEnd::Completed, ReceptionEnd::Abandoned}));
 }
 
 }  // namespace
