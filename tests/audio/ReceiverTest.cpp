@@ -1,6 +1,8 @@
 #include "audio/Receiver.h"
 
 #include "audio/HeadlessHost.h"
+#include "audio/SettingsDecoderOptions.h"
+#include "audio/SettingsListOptions.h"
 #include "base/CaptureBlock.h"
 
 #include <gtest/gtest.h>
@@ -9,8 +11,10 @@
 #include <vector>
 
 #include "demod/FskModulator.h"
+#include "dsc/DecoderOptionValues.h"
 #include "dsc/DscEncoder.h"
 #include "dsc/ReceptionObserver.h"
+#include "list/ListOptionValues.h"
 
 namespace tolvik {
 namespace {
@@ -225,6 +229,63 @@ TEST(ReceiverTest, ReceptionObserverHearsHowEachReceptionEnds) {
   EXPECT_EQ(observer.starts, 2);
   EXPECT_EQ(observer.ends,
             (std::vector<ReceptionEnd>{ReceptionEnd::Completed, ReceptionEnd::Abandoned}));
+}
+
+// Decoder channel 1 and the tests run on plain option values; their
+// defaults must stay those of a fresh settings file, which channel 0 reads.
+TEST(SettingsOptionsTest, PlainDefaultsAreThoseOfAFreshSettingsFile) {
+  AppSettings fresh;
+  const SettingsDecoderOptions from_settings(fresh);
+  const DecoderOptionValues plain;
+  EXPECT_EQ(plain.Inverted(), from_settings.Inverted());
+  EXPECT_EQ(plain.AutomaticPolarity(), from_settings.AutomaticPolarity());
+  EXPECT_EQ(plain.AutomaticFrequencyControl(), from_settings.AutomaticFrequencyControl());
+  EXPECT_EQ(plain.Mode(), from_settings.Mode());
+
+  const SettingsListOptions list_from_settings(fresh);
+  const ListOptionValues list_plain;
+  EXPECT_EQ(list_plain.OverwriteStation(), list_from_settings.OverwriteStation());
+  EXPECT_EQ(list_plain.DropNoInformation(), list_from_settings.DropNoInformation());
+  EXPECT_EQ(list_plain.AlertOnDistress(), list_from_settings.AlertOnDistress());
+  EXPECT_EQ(list_plain.AlertOnAcknowledgement(), list_from_settings.AlertOnAcknowledgement());
+  EXPECT_EQ(list_plain.AlertOnRelay(), list_from_settings.AlertOnRelay());
+  EXPECT_EQ(list_plain.AgeingLimitSteps(), list_from_settings.AgeingLimitSteps());
+}
+
+// Each option reads its own key: set one key at a time, only its option moves.
+TEST(SettingsOptionsTest, EachOptionFollowsItsOwnKey) {
+  AppSettings settings;
+  settings.DistAlt = settings.DistAck = settings.DistRly = false;
+  SettingsDecoderOptions decoder(settings);
+  const SettingsListOptions list(settings);
+  const auto list_state = [&] {
+    return std::vector<int>{list.OverwriteStation(), list.DropNoInformation(),
+                            list.AlertOnDistress(),  list.AlertOnAcknowledgement(),
+                            list.AlertOnRelay(),     list.AgeingLimitSteps()};
+  };
+  settings.CheckAdd = true;
+  EXPECT_EQ(list_state(), (std::vector<int>{1, 0, 0, 0, 0, 6}));
+  settings.NoMsgAdd = true;
+  EXPECT_EQ(list_state(), (std::vector<int>{1, 1, 0, 0, 0, 6}));
+  settings.DistAlt = true;
+  EXPECT_EQ(list_state(), (std::vector<int>{1, 1, 1, 0, 0, 6}));
+  settings.DistAck = true;
+  EXPECT_EQ(list_state(), (std::vector<int>{1, 1, 1, 1, 0, 6}));
+  settings.DistRly = true;
+  settings.DelMin = 12;
+  EXPECT_EQ(list_state(), (std::vector<int>{1, 1, 1, 1, 1, 12}));
+
+  settings.DecAPS = false;
+  EXPECT_FALSE(decoder.AutomaticPolarity());
+  EXPECT_TRUE(decoder.AutomaticFrequencyControl());
+  settings.DecAFC = false;
+  EXPECT_FALSE(decoder.AutomaticFrequencyControl());
+  settings.DecVHF = true;
+  EXPECT_EQ(decoder.Mode(), DecoderMode::Vhf);
+  decoder.SetInverted(true);
+  EXPECT_TRUE(settings.DecINV);
+  settings.DecINV = false;
+  EXPECT_FALSE(decoder.Inverted());
 }
 
 }  // namespace
