@@ -12,6 +12,7 @@ namespace tolvik {
 // its look-ahead or for the rest of an expansion sequence when a data error,
 // a data size error or the end of the input ends it hands that call on
 // first: Completed or FormatError is reported just before the reason.
+// Completed comes just before the call reaches the CallSink.
 class ReceptionObserver {
  public:
   virtual ~ReceptionObserver() = default;
