@@ -61,7 +61,7 @@ struct Options {
 
 // The row a call makes when received clean.
 struct ExpectedCall {
-  std::optional<DecodedRow> Row;  // nullopt: not decoded even without noise
+  std::optional<BenchRow> Row;  // nullopt: not decoded even without noise
   CallLayout Layout;
 };
 
@@ -82,24 +82,24 @@ struct PointResult {
 // An extra row and the call that was on the air just before it.
 struct ExtraRow {
   double EbN0Db = 0;
-  DecodedRow Row;
-  std::optional<DecodedRow> Nearest;
+  BenchRow Row;
+  std::optional<BenchRow> Nearest;
 };
 
-bool SameTextsButPosition(const DecodedRow& a, const DecodedRow& b) {
+bool SameTextsButPosition(const BenchRow& a, const BenchRow& b) {
   const ReceiveEntry& x = a.Entry;
   const ReceiveEntry& y = b.Entry;
   return a.Kind == b.Kind && x.Category == y.Category && x.From == y.From && x.To == y.To &&
          x.RequestStatus == y.RequestStatus && x.Information == y.Information && x.Ack == y.Ack;
 }
 
-bool SameTexts(const DecodedRow& a, const DecodedRow& b) {
+bool SameTexts(const BenchRow& a, const BenchRow& b) {
   return SameTextsButPosition(a, b) && a.Entry.Position == b.Entry.Position;
 }
 
 // A row that is some call's own but for its Position: typically a call whose
 // expansion sequence (the position's further decimals) was lost.
-bool DiffersOnlyInPosition(const std::vector<ExpectedCall>& expected, const DecodedRow& row) {
+bool DiffersOnlyInPosition(const std::vector<ExpectedCall>& expected, const BenchRow& row) {
   for (const ExpectedCall& call : expected) {
     if (call.Row && SameTextsButPosition(*call.Row, row)) {
       return true;
@@ -171,7 +171,7 @@ std::vector<ExpectedCall> CleanDecode(const std::vector<CallDescription>& calls,
   for (std::size_t i = 0; i < calls.size(); ++i) {
     expected.push_back({std::nullopt, LayoutOfMixCall(static_cast<int>(i))});
   }
-  for (const DecodedRow& row : decoder.Rows()) {
+  for (const BenchRow& row : decoder.Rows()) {
     const auto index = CallOnAirBefore(stream.Calls, row.OffsetS);
     if (index && !expected[*index].Row) {
       expected[*index].Row = row;
@@ -203,7 +203,7 @@ PointResult RunPoint(const std::vector<CallDescription>& calls,
   decoder.Finish();
 
   std::vector<bool> matched(expected.size(), false);
-  for (const DecodedRow& row : decoder.Rows()) {
+  for (const BenchRow& row : decoder.Rows()) {
     bool found = false;
     for (std::size_t i = 0; i < expected.size() && !found; ++i) {
       if (!matched[i] && expected[i].Row && SameTexts(*expected[i].Row, row)) {
@@ -255,7 +255,7 @@ std::string ThresholdText(const std::vector<PointResult>& points, double wanted)
   return "not reached";
 }
 
-void PrintRowTexts(const char* label, const DecodedRow& row) {
+void PrintRowTexts(const char* label, const BenchRow& row) {
   const ReceiveEntry& e = row.Entry;
   std::printf("      %s %s | %s | %s | %s | %s | %s | %s | kind %d\n", label, e.Category.c_str(),
               e.From.c_str(), e.To.c_str(), e.RequestStatus.c_str(), e.Information.c_str(),

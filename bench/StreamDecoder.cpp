@@ -18,15 +18,11 @@ AppSettings HeadlessSettings(bool vhf, bool auto_frequency) {
   return settings;
 }
 
-bool StartsWith(const std::string& text, const char* prefix) {
-  return text.rfind(prefix, 0) == 0;
-}
-
 }  // namespace
 
 StreamDecoder::StreamDecoder(bool vhf, bool auto_frequency)
     : settings_(HeadlessSettings(vhf, auto_frequency)),
-      receiver_(settings_, {*this, *this, *this, *this}) {
+      receiver_(settings_, {*this, *this, *this, *this, this}) {
   receiver_.List().SetObserver(this);
 }
 
@@ -59,22 +55,26 @@ void StreamDecoder::RowWritten(int, const ReceiveEntry& entry, DistressKind kind
   rows_.push_back({entry, kind, static_cast<double>(blocks) * kFramesPerBlock / kCaptureRateHz});
 }
 
-void StreamDecoder::ShowStatusText(StatusPanel panel, const std::string& text) {
-  if (panel != StatusPanel::Decoder || text.empty()) {
-    return;
-  }
-  if (StartsWith(text, "Receiving data...")) {
-    ++statuses_.Receiving;
-  } else if (text == "Parity error...") {
-    ++statuses_.Parity;
-  } else if (text == "Data error...") {
-    ++statuses_.Data;
-  } else if (text == "Data size error...") {
-    ++statuses_.DataSize;
-  } else if (text == "DSC format error...") {
-    ++statuses_.Format;
-  } else {
-    ++statuses_.Other;
+void StreamDecoder::ReceptionEnded(ReceptionEnd end) {
+  switch (end) {
+    case ReceptionEnd::ParityError:
+      ++statuses_.Parity;
+      break;
+    case ReceptionEnd::DataError:
+      ++statuses_.Data;
+      break;
+    case ReceptionEnd::DataSizeError:
+      ++statuses_.DataSize;
+      break;
+    case ReceptionEnd::FormatError:
+      ++statuses_.Format;
+      break;
+    case ReceptionEnd::Completed:
+      ++statuses_.Completed;
+      break;
+    case ReceptionEnd::Abandoned:
+    case ReceptionEnd::EndOfInput:
+      break;
   }
 }
 

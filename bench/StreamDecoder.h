@@ -10,33 +10,36 @@
 #include "audio/HeadlessHost.h"
 #include "audio/Receiver.h"
 #include "base/CaptureBlock.h"
+#include "dsc/ReceptionObserver.h"
 #include "list/ReceiveListObserver.h"
 
 namespace tolvik {
 
 // One row the receiver wrote, with when it was written.
-struct DecodedRow {
+struct BenchRow {
   ReceiveEntry Entry;
   DistressKind Kind = DistressKind::None;
   double OffsetS = 0.0;  // input seconds up to the end of the block that completed the call
 };
 
-// How often each kind of decoder status text was shown.
+// How often the decoder found phasing and how often a reception ended in
+// each way; the error counts are those of the status texts shown.
 struct StatusCounts {
-  std::int64_t Receiving = 0;  // "Receiving data...", with or without the frequency error
-  std::int64_t Parity = 0;     // "Parity error..."
-  std::int64_t Data = 0;       // "Data error..."
-  std::int64_t DataSize = 0;   // "Data size error..."
-  std::int64_t Format = 0;     // "DSC format error..."
-  std::int64_t Other = 0;      // any other non-empty text
+  std::int64_t Receiving = 0;  // phasing found: "Receiving data..."
+  std::int64_t Parity = 0;     // ReceptionEnd::ParityError, "Parity error..."
+  std::int64_t Data = 0;       // ReceptionEnd::DataError, "Data error..."
+  std::int64_t DataSize = 0;   // ReceptionEnd::DataSizeError, "Data size error..."
+  std::int64_t Format = 0;     // ReceptionEnd::FormatError, "DSC format error..."
+  std::int64_t Completed = 0;  // ReceptionEnd::Completed: a call handed on
 };
 
 // A whole receiver fed from 48 kHz mono samples of any length, piece by
 // piece, as one continuous input: the samples are cut into capture buffers
 // (16-bit, left channel) exactly as a recording would be. Collects every row
-// and counts the status texts. Shows nothing and plays nothing; every call
+// and counts how the receptions end. Shows nothing and plays nothing; every call
 // makes a row of its own (no overwriting, no dropping of empty calls).
 class StreamDecoder final : private ReceiveListObserver,
+                            private ReceptionObserver,
                             private StatusTextSink,
                             private HeadlessHost,
                             private TimeOfDayClock {
@@ -53,7 +56,7 @@ class StreamDecoder final : private ReceiveListObserver,
   // for its look-ahead.
   void Finish();
 
-  const std::vector<DecodedRow>& Rows() const { return rows_; }
+  const std::vector<BenchRow>& Rows() const { return rows_; }
   const StatusCounts& Statuses() const { return statuses_; }
   double SecondsFed() const { return static_cast<double>(samples_fed_) / kCaptureRateHz; }
 
@@ -62,8 +65,11 @@ class StreamDecoder final : private ReceiveListObserver,
 
   // ReceiveListObserver
   void RowWritten(int row, const ReceiveEntry& entry, DistressKind kind) override;
-  // StatusTextSink
-  void ShowStatusText(StatusPanel panel, const std::string& text) override;
+  // ReceptionObserver
+  void ReceptionStarted() override { ++statuses_.Receiving; }
+  void ReceptionEnded(ReceptionEnd end) override;
+  // StatusTextSink: the texts are not looked at
+  void ShowStatusText(StatusPanel, const std::string&) override {}
   // TimeOfDayClock: a fixed time, the Time column is not compared
   TimeOfDay Now() const override { return {12, 0, 0, 0}; }
 
@@ -73,8 +79,8 @@ class StreamDecoder final : private ReceiveListObserver,
   std::size_t frames_pending_ = 0;                 // how many of them are filled
   CaptureBlock buffer_{};                          // the block as a sound card delivers it
   std::uint64_t samples_fed_ = 0;                  // input samples taken in
-  std::vector<DecodedRow> rows_;                   // every row written, oldest first
-  StatusCounts statuses_;                          // decoder status texts by kind
+  std::vector<BenchRow> rows_;                     // every row written, oldest first
+  StatusCounts statuses_;                          // receptions by how they ended
 };
 
 }  // namespace tolvik

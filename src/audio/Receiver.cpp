@@ -8,11 +8,13 @@ namespace tolvik {
 
 Receiver::Receiver(AppSettings& settings, ReceiverHosts hosts)
     : settings_(settings),
+      decoder_options_(settings),
+      list_options_(settings),
       status_(hosts.status),
       display_constants_(DisplayConstantsOf(DecoderModeFromSetting(settings.DecVHF))),
-      list_(settings, hosts.clock, hosts.alerts),
-      ageing_(list_, settings, hosts.clock),
-      dsc_(settings, tunings_, hosts.status, list_),
+      list_(list_options_, hosts.clock, hosts.alerts),
+      ageing_(list_, list_options_, hosts.clock),
+      dsc_(decoder_options_, tunings_, hosts.status, list_, hosts.receptions),
       hf_(tunings_, traces_, dsc_),
       vhf_(traces_, dsc_),
       pipeline_({settings, *this, traces_, hosts.pipeline, hosts.status, hosts.clock,

@@ -3,6 +3,8 @@
 #include "audio/BlockDecoder.h"
 #include "audio/BlockPipeline.h"
 #include "audio/PipelineHost.h"
+#include "audio/SettingsDecoderOptions.h"
+#include "audio/SettingsListOptions.h"
 #include "base/StatusTextSink.h"
 #include "base/TimeOfDayClock.h"
 #include "demod/ChannelTuning.h"
@@ -11,6 +13,7 @@
 #include "demod/HfDemodulator.h"
 #include "demod/VhfDemodulator.h"
 #include "dsc/DscDecoder.h"
+#include "dsc/ReceptionObserver.h"
 #include "list/AlertHost.h"
 #include "list/ListAgeing.h"
 #include "list/ReceiveList.h"
@@ -24,6 +27,9 @@ struct ReceiverHosts {
   PipelineHost& pipeline;       // monitor output, displays, receive lamp
   AlertHost& alerts;            // details dialog and alert sound
   const TimeOfDayClock& clock;  // row times, clock text, ageing
+  // Told how every reception starts and ends (the benchmarks count the
+  // rejections); none by default.
+  ReceptionObserver* receptions = nullptr;
 };
 
 // The whole decoder as one object: the settings it runs on, the two
@@ -38,8 +44,9 @@ class Receiver final : private BlockDecoder {
   void ProcessBlock(CaptureBuffer buffer) { pipeline_.ProcessBlock(buffer); }
 
   // Switches between HF and VHF after DecVHF has changed: abandons a
-  // reception in progress, shows the mode text and sets the eye pattern's
-  // constants. Filter states of either mode are left as they are.
+  // reception in progress (which puts the HF centre back to DecFc, as every
+  // end of a reception does), shows the mode text and sets the eye
+  // pattern's constants. Filter states of either mode are left as they are.
   void SetUpDecoderMode();
 
   // Takes a changed DecFc into use as the HF centre.
@@ -66,6 +73,8 @@ class Receiver final : private BlockDecoder {
   void FinishInput(int channel) override { dsc_.FinishInput(channel); }
 
   AppSettings& settings_;                   // owned by the host; read live
+  SettingsDecoderOptions decoder_options_;  // channel 0's decoder options over settings_
+  SettingsListOptions list_options_;        // the list's and the ageing's over settings_
   StatusTextSink& status_;                  // mode text
   ChannelTunings tunings_;                  // HF centres and frequency error per channel
   DemodulatorTraces traces_;                // the last block's display traces

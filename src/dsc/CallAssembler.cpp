@@ -14,11 +14,6 @@ constexpr int kLookAheadSteps = 2;
 // Where the distress information of a distress alert starts.
 constexpr int kDistressAlertInfoStart = 2;
 
-constexpr char kDataErrorText[] = "Data error...";
-constexpr char kDataSizeErrorText[] = "Data size error...";
-constexpr char kParityErrorText[] = "Parity error...";
-constexpr char kFormatErrorText[] = "DSC format error...";
-
 constexpr bool IsValidSymbol(int symbol) {
   return symbol >= 0 && symbol <= kLargestSymbol;
 }
@@ -37,28 +32,32 @@ constexpr int CombineCopies(int dx, int rx) {
 
 }  // namespace
 
-CallAssembler::CallAssembler(ReceptionControl& reception, StatusTextSink& status, CallSink& calls,
-                             bool& enhanced_position)
+CallAssembler::CallAssembler(ReceptionControl& reception, ReceptionObserver& receptions,
+                             CallSink& calls, bool& enhanced_position)
     : reception_(reception),
-      status_(status),
+      receptions_(receptions),
       calls_(calls),
       enhanced_position_(enhanced_position) {}
 
 void CallAssembler::Reset() {
   reception_open_ = true;
-  EosSeen = false;
-  CurrentSequence = SequenceKind::Primary;
-  TailCountdown = 0;
-  EccAccumulator = 0;
+  receptions_.ReceptionStarted();
+  eos_seen_ = false;
+  current_sequence_ = SequenceKind::Primary;
+  tail_countdown_ = 0;
+  ecc_accumulator_ = 0;
   call_.Primary.Count = 0;
   call_.Expansion.Count = 0;
 }
 
 void CallAssembler::Abandon() {
-  EosSeen = false;
+  eos_seen_ = false;
   call_.Primary.Count = 0;
   call_.Expansion.Count = 0;
-  reception_open_ = false;  // a later FinishInput must not complete it
+  if (reception_open_) {
+    reception_open_ = false;  // a later FinishInput must not complete it
+    receptions_.ReceptionEnded(ReceptionEnd::Abandoned);
+  }
 }
 
 void CallAssembler::StopReception() {
@@ -67,23 +66,23 @@ void CallAssembler::StopReception() {
 }
 
 SymbolSequence& CallAssembler::Current() {
-  return CurrentSequence == SequenceKind::Primary ? call_.Primary : call_.Expansion;
+  return current_sequence_ == SequenceKind::Primary ? call_.Primary : call_.Expansion;
 }
 
 void CallAssembler::CharacterStep(int dx, int rx) {
   const int value = CombineCopies(dx, rx);
-  if (TailCountdown > 0) {
+  if (tail_countdown_ > 0) {
     LookAhead(dx, rx);
     return;
   }
   if (value == kInvalidSymbol) {
-    EndReception(kDataErrorText);
+    EndReception(ReceptionEnd::DataError);
     return;
   }
-  if (value == kDxPhasingSymbol && !EosSeen) {
+  if (value == kDxPhasingSymbol && !eos_seen_) {
     return;  // a phasing symbol still in the DX position: neither stored nor checked
   }
-  if (!EosSeen) {
+  if (!eos_seen_) {
     StoreInformationCharacter(value);
   } else {
     CheckCharacterArrived(value);
@@ -92,57 +91,57 @@ void CallAssembler::CharacterStep(int dx, int rx) {
 
 void CallAssembler::LookAhead(int dx, int rx) {
   if (!IsEndOfSequence(dx) || rx != kNoInformation) {
-    TailMismatch = true;
+    tail_mismatch_ = true;
   }
-  --TailCountdown;
-  if (TailCountdown > 0) {
+  --tail_countdown_;
+  if (tail_countdown_ > 0) {
     return;
   }
-  if (TailMismatch) {
+  if (tail_mismatch_) {
     CompleteCall();
     StopReception();
     return;
   }
   // End of sequence over 126 twice: an expansion sequence follows.
-  EccAccumulator = 0;
+  ecc_accumulator_ = 0;
   call_.Expansion.Count = 0;
 }
 
 void CallAssembler::StoreInformationCharacter(int value) {
   SymbolSequence& sequence = Current();
   if (sequence.Count >= SymbolSequence::kCapacity) {
-    EndReception(kDataSizeErrorText);  // only reachable if the reception was not stopped
+    EndReception(ReceptionEnd::DataSizeError);  // only reachable if the reception was not stopped
     return;
   }
   if (IsEndOfSequence(value)) {
-    EosSeen = true;
+    eos_seen_ = true;
   }
   sequence.Symbols[sequence.Count] = static_cast<std::uint8_t>(value);
   ++sequence.Count;
   if (sequence.Count > SymbolSequence::kCapacity - 1) {
-    EndReception(kDataSizeErrorText);
+    EndReception(ReceptionEnd::DataSizeError);
   }
-  EccAccumulator ^= value;
+  ecc_accumulator_ ^= value;
 }
 
 void CallAssembler::CheckCharacterArrived(int value) {
-  EosSeen = false;
-  const bool primary = CurrentSequence == SequenceKind::Primary;
+  eos_seen_ = false;
+  const bool primary = current_sequence_ == SequenceKind::Primary;
   if (primary) {
     // The format specifier is stored twice but counts once: this cancels
     // the first copy, so the second copy counts, whatever its value.
-    EccAccumulator ^= call_.Primary.Symbols[0];
+    ecc_accumulator_ ^= call_.Primary.Symbols[0];
   }
-  const bool good = value == EccAccumulator;
+  const bool good = value == ecc_accumulator_;
   if (good && primary) {
-    CurrentSequence = SequenceKind::Expansion;
-    TailMismatch = false;
-    TailCountdown = kLookAheadSteps;
+    current_sequence_ = SequenceKind::Expansion;
+    tail_mismatch_ = false;
+    tail_countdown_ = kLookAheadSteps;
     return;
   }
   StopReception();
   if (!good && primary) {
-    status_.ShowStatusText(StatusPanel::Decoder, kParityErrorText);
+    receptions_.ReceptionEnded(ReceptionEnd::ParityError);
     return;
   }
   // The expansion sequence ended, well or badly: the call goes on with the
@@ -150,7 +149,7 @@ void CallAssembler::CheckCharacterArrived(int value) {
   CompleteCall();
 }
 
-void CallAssembler::EndReception(const char* text) {
+void CallAssembler::EndReception(ReceptionEnd end) {
   const bool call_waiting = PrimaryVerified();
   StopReception();
   if (call_waiting) {
@@ -159,29 +158,32 @@ void CallAssembler::EndReception(const char* text) {
     // received so far, then say what went wrong.
     CompleteCall();
   }
-  status_.ShowStatusText(StatusPanel::Decoder, text);
+  receptions_.ReceptionEnded(end);
 }
 
 void CallAssembler::FinishInput() {
   if (!PrimaryVerified()) {
     return;
   }
-  TailCountdown = 0;
+  tail_countdown_ = 0;
   CompleteCall();
   StopReception();
+  receptions_.ReceptionEnded(ReceptionEnd::EndOfInput);
 }
 
 void CallAssembler::CompleteCall() {
-  status_.ShowStatusText(StatusPanel::Decoder, "");
   texts_.Information.clear();
   texts_.Position.clear();
   texts_.Ack.clear();
 
   const int format = call_.Primary.Symbols[0];  // only the first copy counts here
   if (call_.Primary.Count == 0 || !IsAcceptedFormatSpecifier(format)) {
-    status_.ShowStatusText(StatusPanel::Decoder, kFormatErrorText);
+    receptions_.ReceptionEnded(ReceptionEnd::FormatError);
     return;
   }
+  // Reported before the call is handed on: the reception's status text is
+  // cleared before the row appears.
+  receptions_.ReceptionEnded(ReceptionEnd::Completed);
   texts_.Kind = DistressKind::None;
   if (format == kFormatDistress) {
     texts_.Category = "Distress";

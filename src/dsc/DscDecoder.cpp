@@ -2,6 +2,10 @@
 
 #include <stdexcept>
 
+#include "dsc/CallAssembler.h"
+#include "dsc/ReceptionStatusTexts.h"
+#include "dsc/SymbolSynchroniser.h"
+
 namespace tolvik {
 
 // The synchroniser and the assembler of one channel call each other: the
@@ -9,21 +13,23 @@ namespace tolvik {
 // receptions through the synchroniser. The assembler is built first and
 // keeps a reference to the synchroniser, which it uses only once bits flow.
 struct DscDecoder::Channel {
-  Channel(AppSettings& settings, ChannelTuning& tuning, StatusTextSink& status, CallSink& calls,
-          bool& enhanced_position)
-      : assembler(synchroniser, status, calls, enhanced_position),
-        synchroniser(settings, tuning, status, assembler) {}
+  Channel(DecoderOptions& options, ChannelTuning& tuning, StatusTextSink& status, CallSink& calls,
+          ReceptionObserver* receptions, bool& enhanced_position)
+      : status_texts(status, receptions),
+        assembler(synchroniser, status_texts, calls, enhanced_position),
+        synchroniser(options, tuning, status, assembler) {}
 
-  CallAssembler assembler;          // characters to the call and its texts
-  SymbolSynchroniser synchroniser;  // bits to symbols, phasing, AFC, polarity
+  ReceptionStatusTexts status_texts;  // how receptions end, as status texts
+  CallAssembler assembler;            // characters to the call and its texts
+  SymbolSynchroniser synchroniser;    // bits to symbols, phasing, AFC, polarity
 };
 
-DscDecoder::DscDecoder(AppSettings& channel0_settings, ChannelTunings& tunings,
-                       StatusTextSink& status, CallSink& calls) {
-  channels_[0] =
-      std::make_unique<Channel>(channel0_settings, tunings[0], status, calls, enhanced_position_);
-  channels_[1] =
-      std::make_unique<Channel>(spare_settings_, tunings[1], status, calls, enhanced_position_);
+DscDecoder::DscDecoder(DecoderOptions& channel0_options, ChannelTunings& tunings,
+                       StatusTextSink& status, CallSink& calls, ReceptionObserver* receptions) {
+  channels_[0] = std::make_unique<Channel>(channel0_options, tunings[0], status, calls, receptions,
+                                           enhanced_position_);
+  channels_[1] = std::make_unique<Channel>(channel1_options_, tunings[1], status, calls, receptions,
+                                           enhanced_position_);
 }
 
 DscDecoder::~DscDecoder() = default;
@@ -52,20 +58,18 @@ bool DscDecoder::Phased(int channel) const {
   if (channel < 0 || channel >= kDecoderChannels) {
     return false;
   }
-  return channels_[channel]->synchroniser.Phased;
+  return channels_[channel]->synchroniser.Phased();
 }
 
 void DscDecoder::AbandonReception(int channel) {
   if (Channel* c = Find(channel)) {
-    c->synchroniser.Phased = false;
-    c->synchroniser.BitCounter = 0;
-    c->assembler.Abandon();
+    c->synchroniser.AbandonReception();
   }
 }
 
 void DscDecoder::FinishInput(int channel) {
   Channel* c = Find(channel);
-  if (c != nullptr && c->synchroniser.Phased) {
+  if (c != nullptr && c->synchroniser.Phased()) {
     c->assembler.FinishInput();
   }
 }
@@ -76,14 +80,6 @@ const DscCall& DscDecoder::Call(int channel) const {
 
 const CallTexts& DscDecoder::Texts(int channel) const {
   return At(channel).assembler.Texts();
-}
-
-const SymbolSynchroniser& DscDecoder::Synchroniser(int channel) const {
-  return At(channel).synchroniser;
-}
-
-const CallAssembler& DscDecoder::Assembler(int channel) const {
-  return At(channel).assembler;
 }
 
 }  // namespace tolvik

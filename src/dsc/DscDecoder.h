@@ -6,25 +6,28 @@
 #include "base/StatusTextSink.h"
 #include "demod/BitSink.h"
 #include "demod/ChannelTuning.h"
-#include "dsc/CallAssembler.h"
 #include "dsc/CallSink.h"
+#include "dsc/CallTexts.h"
+#include "dsc/DecoderOptionValues.h"
+#include "dsc/DecoderOptions.h"
 #include "dsc/DscCall.h"
-#include "dsc/SymbolSynchroniser.h"
-#include "settings/AppSettings.h"
+#include "dsc/ReceptionObserver.h"
 
 namespace tolvik {
 
 // The DSC decoder of both decoder channels: per channel a symbol
 // synchroniser feeding a call assembler, which keeps the channel's call and
 // its row texts. Only channel 0 is fed in practice; channel 1 works the same
-// on a private set of default settings.
+// on a private set of default options.
 class DscDecoder : public BitSink {
  public:
-  // channel0_settings: channel 0 reads DecAPS, DecAFC, DecVHF and reads and
-  // toggles DecINV there. tunings: the HF centres of both channels. Status
-  // texts go to StatusPanel::Decoder. All must outlive the decoder.
-  DscDecoder(AppSettings& channel0_settings, ChannelTunings& tunings, StatusTextSink& status,
-             CallSink& calls);
+  // channel0_options: channel 0's polarity (read and toggled by automatic
+  // polarity), automatic polarity, frequency control and mode. tunings: the
+  // HF centres of both channels. Status texts go to StatusPanel::Decoder;
+  // the starts and ends of the receptions of both channels also go to
+  // `receptions` when one is given. All must outlive the decoder.
+  DscDecoder(DecoderOptions& channel0_options, ChannelTunings& tunings, StatusTextSink& status,
+             CallSink& calls, ReceptionObserver* receptions = nullptr);
   ~DscDecoder() override;
 
   DscDecoder(const DscDecoder&) = delete;
@@ -38,7 +41,8 @@ class DscDecoder : public BitSink {
   bool Phased(int channel) const;
 
   // What the mode switch needs: drop any reception in progress without a
-  // message and go back to the phasing search.
+  // message and go back to the phasing search. The reception ends as every
+  // other does, so the HF centre goes back to the user's centre.
   void AbandonReception(int channel);
 
   // At the end of an input (a file, digital silence): a call that passed
@@ -51,8 +55,6 @@ class DscDecoder : public BitSink {
   // unknown channel.
   const DscCall& Call(int channel) const;
   const CallTexts& Texts(int channel) const;
-  const SymbolSynchroniser& Synchroniser(int channel) const;
-  const CallAssembler& Assembler(int channel) const;
 
   // Set by position decoding when the last position shown used an
   // enhanced-resolution expansion sequence.
@@ -64,8 +66,8 @@ class DscDecoder : public BitSink {
   Channel* Find(int channel);
   const Channel& At(int channel) const;
 
-  AppSettings spare_settings_;      // channel 1's settings: defaults, never saved
-  bool enhanced_position_ = false;  // decoder-wide, written by the interpreter
+  DecoderOptionValues channel1_options_;  // channel 1's options: defaults, never saved
+  bool enhanced_position_ = false;        // decoder-wide, written by the interpreter
   std::array<std::unique_ptr<Channel>, kDecoderChannels> channels_;  // built at construction
 };
 

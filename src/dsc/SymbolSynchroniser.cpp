@@ -35,19 +35,19 @@ constexpr bool IsInvertedRxPhasingSymbol(int symbol) {
 
 }  // namespace
 
-SymbolSynchroniser::SymbolSynchroniser(AppSettings& settings, ChannelTuning& tuning,
+SymbolSynchroniser::SymbolSynchroniser(DecoderOptions& options, ChannelTuning& tuning,
                                        StatusTextSink& status, CharacterSink& characters)
-    : settings_(settings), tuning_(tuning), status_(status), characters_(characters) {}
+    : options_(options), tuning_(tuning), status_(status), characters_(characters) {}
 
 void SymbolSynchroniser::PushBit(int bit) {
   std::uint8_t value = bit != 0 ? 1 : 0;
-  if (settings_.DecINV) {
+  if (options_.Inverted()) {
     value ^= 1;
   }
-  std::copy_backward(BitWindow.begin(), BitWindow.end() - 1, BitWindow.end());
-  BitWindow[0] = value;
+  std::copy_backward(bit_window_.begin(), bit_window_.end() - 1, bit_window_.end());
+  bit_window_[0] = value;
 
-  if (!Phased) {
+  if (!phased_) {
     SearchPhasing();
   } else {
     CountTowardsCharacterStep();
@@ -61,7 +61,7 @@ int SymbolSynchroniser::ReadSymbol(int slot) const {
   // Within a slot the last received bit is at the lowest index: the three
   // check bits come first (weights 1, 2, 4 from the newest), then the seven
   // information bits, most significant first.
-  const std::uint8_t* b = BitWindow.data() + kBitsPerSymbol * slot;
+  const std::uint8_t* b = bit_window_.data() + kBitsPerSymbol * slot;
   const int check = b[0] + 2 * b[1] + 4 * b[2];
   int ones = 0;
   int value = 0;
@@ -84,37 +84,37 @@ void SymbolSynchroniser::SearchPhasing() {
     }
     return;
   }
-  if (dx == kInvertedDxPhasingSymbol && settings_.DecAPS) {
+  if (dx == kInvertedDxPhasingSymbol && options_.AutomaticPolarity()) {
     if (IsInvertedRxPhasingSymbol(ReadSymbol(kPhasingRxSlot))) {
       // The transmission arrives upside down: put the stored bits right and
       // keep the reversed polarity for this and later calls.
       InvertWindow();
-      settings_.DecINV = !settings_.DecINV;
+      options_.SetInverted(!options_.Inverted());
       StartReception();
     }
   }
 }
 
 void SymbolSynchroniser::CountTowardsCharacterStep() {
-  if (BitCounter != kBitsPerCharacterStep - 1) {
-    ++BitCounter;
+  if (bit_counter_ != kBitsPerCharacterStep - 1) {
+    ++bit_counter_;
     return;
   }
-  BitCounter = 0;
+  bit_counter_ = 0;
   characters_.CharacterStep(ReadSymbol(kDxSlot), ReadSymbol(kRxSlot));
 }
 
 void SymbolSynchroniser::InvertWindow() {
-  for (std::uint8_t& bit : BitWindow) {
+  for (std::uint8_t& bit : bit_window_) {
     bit ^= 1;
   }
 }
 
 void SymbolSynchroniser::StartReception() {
-  Phased = true;
-  BitCounter = 0;
+  phased_ = true;
+  bit_counter_ = 0;
   characters_.Reset();
-  if (settings_.DecAFC) {
+  if (options_.AutomaticFrequencyControl()) {
     tuning_.TrackedCentre += tuning_.FrequencyError;
   }
   ShowReceivingText();
@@ -122,7 +122,7 @@ void SymbolSynchroniser::StartReception() {
 
 void SymbolSynchroniser::ShowReceivingText() {
   std::string text = "Receiving data...";
-  if (!settings_.DecVHF) {
+  if (options_.Mode() == DecoderMode::Hf) {
     // Adding +0.0 turns a negative zero into zero, which would otherwise
     // print as "+-0.0".
     const double error = tuning_.FrequencyError + 0.0;
@@ -137,8 +137,19 @@ void SymbolSynchroniser::ShowReceivingText() {
 }
 
 void SymbolSynchroniser::StopReception() {
-  Phased = false;
+  phased_ = false;
   tuning_.TrackedCentre = tuning_.CentreFrequency;
+}
+
+void SymbolSynchroniser::AbandonReception() {
+  characters_.Abandon();
+  if (phased_) {
+    // An abandoned reception ends like every other: a correction the
+    // frequency control made for the dropped call must not stay behind, or
+    // the next phasing search (after switching back to HF) would run off
+    // the user's centre until some later reception ended.
+    StopReception();
+  }
 }
 
 }  // namespace tolvik

@@ -6,8 +6,8 @@
 #include "base/StatusTextSink.h"
 #include "demod/ChannelTuning.h"
 #include "dsc/CharacterSink.h"
+#include "dsc/DecoderOptions.h"
 #include "dsc/ReceptionControl.h"
-#include "settings/AppSettings.h"
 
 namespace tolvik {
 
@@ -26,28 +26,35 @@ class SymbolSynchroniser : public ReceptionControl {
   static constexpr int kSlots = 6;
   static constexpr int kBitsPerCharacterStep = 20;
 
-  // settings: this channel's DecINV (read and toggled), DecAPS, DecAFC,
-  // DecVHF. tuning: this channel's centre frequencies. All must outlive
-  // the synchroniser.
-  SymbolSynchroniser(AppSettings& settings, ChannelTuning& tuning, StatusTextSink& status,
+  // options: this channel's polarity (read, and toggled by automatic
+  // polarity), automatic polarity, frequency control and mode, read at every
+  // bit. tuning: this channel's centre frequencies. All must outlive the
+  // synchroniser.
+  SymbolSynchroniser(DecoderOptions& options, ChannelTuning& tuning, StatusTextSink& status,
                      CharacterSink& characters);
 
   // One decided bit (0 or 1; any non-zero value counts as 1), in time order.
   void PushBit(int bit);
 
-  // The symbol in slot 0..5 of BitWindow: 0..127, or -1 when the slot
+  // The symbol in slot 0..5 of the bit window: 0..127, or -1 when the slot
   // fails its check or the slot number is out of range.
   int ReadSymbol(int slot) const;
 
   // Phasing found: lock, reset the call, apply AFC, show the status text.
   void StartReception();
 
-  // End of a reception, whatever its outcome.
+  // End of a reception, whatever its outcome: back to the phasing search,
+  // and the HF centre back to the user's centre, dropping the correction
+  // the frequency control made at phasing. Every end of a reception comes
+  // through here, the abandoned ones included.
   void StopReception() override;
 
-  std::array<std::uint8_t, kWindowBits> BitWindow{};  // last 60 bits, index 0 newest
-  bool Phased = false;                                // a call is being received
-  int BitCounter = 0;                                 // bits since the last character step, 0..19
+  // The mode switch: a reception in progress is dropped without a message
+  // (the character sink forgets its call) and ended like any other.
+  void AbandonReception();
+
+  // A call is being received (the receive lamp).
+  bool Phased() const { return phased_; }
 
  private:
   void SearchPhasing();
@@ -55,10 +62,14 @@ class SymbolSynchroniser : public ReceptionControl {
   void InvertWindow();
   void ShowReceivingText();
 
-  AppSettings& settings_;      // this channel's settings; DecINV is written
+  DecoderOptions& options_;    // this channel's options; the polarity is written
   ChannelTuning& tuning_;      // this channel's HF centre and frequency error
   StatusTextSink& status_;     // where "Receiving data..." goes
   CharacterSink& characters_;  // the call assembler of this channel
+
+  std::array<std::uint8_t, kWindowBits> bit_window_{};  // last 60 bits, index 0 newest
+  bool phased_ = false;                                 // a call is being received
+  int bit_counter_ = 0;                                 // bits since the last character step, 0..19
 };
 
 }  // namespace tolvik

@@ -2,17 +2,17 @@
 
 namespace tolvik {
 
-bool RaisesAlert(const AppSettings& settings, DistressKind kind) {
-  if (!settings.DistAlt) {
+bool RaisesAlert(const ListOptions& options, DistressKind kind) {
+  if (!options.AlertOnDistress()) {
     return false;
   }
   switch (kind) {
     case DistressKind::Alert:
       return true;
     case DistressKind::Acknowledgement:
-      return settings.DistAck;
+      return options.AlertOnAcknowledgement();
     case DistressKind::Relay:
-      return settings.DistRly;
+      return options.AlertOnRelay();
     case DistressKind::None:
       return false;
   }

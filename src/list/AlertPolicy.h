@@ -1,13 +1,14 @@
 #pragma once
 
 #include "dsc/DistressKind.h"
-#include "settings/AppSettings.h"
+#include "list/ListOptions.h"
 
 namespace tolvik {
 
-// Whether a received call of this kind raises a distress alert: never with
-// DistAlt clear; an alert always with it set; an acknowledgement only with
-// DistAck, a relay only with DistRly; a call unrelated to distress never.
-bool RaisesAlert(const AppSettings& settings, DistressKind kind);
+// Whether a received call of this kind raises a distress alert: never
+// without AlertOnDistress; an alert always with it; an acknowledgement only
+// with AlertOnAcknowledgement, a relay only with AlertOnRelay; a call
+// unrelated to distress never.
+bool RaisesAlert(const ListOptions& options, DistressKind kind);
 
 }  // namespace tolvik

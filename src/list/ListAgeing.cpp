@@ -25,11 +25,11 @@ int RowAgeMilliseconds(int now_ms, int row_time_ms) {
   return age >= 0 ? age : now_ms + kAgeingDayMilliseconds - row_time_ms;
 }
 
-ListAgeing::ListAgeing(ReceiveList& list, const AppSettings& settings, const TimeOfDayClock& clock)
-    : list_(list), settings_(settings), clock_(clock) {}
+ListAgeing::ListAgeing(ReceiveList& list, const ListOptions& options, const TimeOfDayClock& clock)
+    : list_(list), options_(options), clock_(clock) {}
 
 void ListAgeing::AgeReceiveList() {
-  const int limit = AgeingLimitMilliseconds(settings_.DelMin);
+  const int limit = AgeingLimitMilliseconds(options_.AgeingLimitSteps());
   for (int row = 0; row < list_.Count();) {
     const std::optional<int> row_time = ParseTimeText(list_.Row(row).Time);
     const int now = MillisecondsSinceMidnight(clock_.Now());

@@ -2,8 +2,8 @@
 
 #include "base/SettingRanges.h"
 #include "base/TimeOfDayClock.h"
+#include "list/ListOptions.h"
 #include "list/ReceiveList.h"
-#include "settings/AppSettings.h"
 
 namespace tolvik {
 
@@ -17,13 +17,13 @@ int AgeingLimitMilliseconds(int del_min);
 // short of a full day.
 int RowAgeMilliseconds(int now_ms, int row_time_ms);
 
-// Deletes receive-list rows older than the DelMin limit. A row's age comes
-// from its Time text alone, which holds only a time of day, so all ages lie
-// within one day.
+// Deletes receive-list rows older than the ageing limit (DelMin). A row's
+// age comes from its Time text alone, which holds only a time of day, so all
+// ages lie within one day.
 class ListAgeing {
  public:
   // All three must outlive the ageing.
-  ListAgeing(ReceiveList& list, const AppSettings& settings, const TimeOfDayClock& clock);
+  ListAgeing(ReceiveList& list, const ListOptions& options, const TimeOfDayClock& clock);
 
   // One pass over the whole list from the top; the clock is read afresh for
   // every row. The caller runs it once per second while TimeDel is set.
@@ -31,7 +31,7 @@ class ListAgeing {
 
  private:
   ReceiveList& list_;            // the rows to age
-  const AppSettings& settings_;  // DelMin, read at every pass
+  const ListOptions& options_;   // the ageing limit, read at every pass
   const TimeOfDayClock& clock_;  // the current time of day, to the millisecond
 };
 

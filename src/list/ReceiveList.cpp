@@ -35,14 +35,14 @@ bool HasNoInformation(const ReceiveEntry& row) {
 
 }  // namespace
 
-ReceiveList::ReceiveList(const AppSettings& settings, const TimeOfDayClock& clock,
+ReceiveList::ReceiveList(const ListOptions& options, const TimeOfDayClock& clock,
                          AlertHost& alert_host)
-    : settings_(settings), clock_(clock), alert_host_(alert_host) {}
+    : options_(options), clock_(clock), alert_host_(alert_host) {}
 
 void ReceiveList::AddReceiveEntry(const CallTexts& call) {
   // Decided before anything else, acted on only once the row stands in place.
-  const bool alert = RaisesAlert(settings_, call.Kind);
-  if (settings_.NoMsgAdd && call.Information.empty() && call.Position.empty()) {
+  const bool alert = RaisesAlert(options_, call.Kind);
+  if (options_.DropNoInformation() && call.Information.empty() && call.Position.empty()) {
     return;
   }
   const int written = WriteCall(call);
@@ -67,7 +67,7 @@ std::optional<int> ReceiveList::FindStation(const std::string& from) const {
 int ReceiveList::WriteCall(const CallTexts& call) {
   std::string time = FormatTimeText(clock_.Now());
   const std::optional<int> target =
-      settings_.CheckAdd ? FindStation(call.From) : std::optional<int>{};
+      options_.OverwriteStation() ? FindStation(call.From) : std::optional<int>{};
   if (target) {
     // The station's row is reused; its From is equal anyway.
     ReceiveEntry& row = rows_[*target];

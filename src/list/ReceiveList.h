@@ -9,10 +9,10 @@
 #include "dsc/CallTexts.h"
 #include "dsc/DistressKind.h"
 #include "list/AlertHost.h"
+#include "list/ListOptions.h"
 #include "list/ReceiveColumns.h"
 #include "list/ReceiveEntry.h"
 #include "list/ReceiveListObserver.h"
-#include "settings/AppSettings.h"
 
 namespace tolvik {
 
@@ -31,17 +31,18 @@ class ReceiveList final : public CallSink {
   // The order a newly written call is sorted into: by time, newest first.
   static constexpr int kNewestFirstSortCode = -SortCodeOfColumn(kTimeColumn);
 
-  // The list reads the settings and the clock afresh at every call; all three
+  // The list reads the options and the clock afresh at every call; all three
   // must outlive it.
-  ReceiveList(const AppSettings& settings, const TimeOfDayClock& clock, AlertHost& alert_host);
+  ReceiveList(const ListOptions& options, const TimeOfDayClock& clock, AlertHost& alert_host);
 
   // The one observer told about every change, or none (nullptr).
   void SetObserver(ReceiveListObserver* observer) { observer_ = observer; }
 
-  // Writes a completed call: drops it when NoMsgAdd is set and it carries
-  // neither information nor position; with CheckAdd set overwrites the topmost
-  // row of the same From; else appends a row. Then sorts newest first and,
-  // when the settings ask for it, raises the alert for the row written.
+  // Writes a completed call: drops it when DropNoInformation is set and it
+  // carries neither information nor position; with OverwriteStation set
+  // overwrites the topmost row of the same From; else appends a row. Then
+  // sorts newest first and, when the options ask for it, raises the alert
+  // for the row written.
   void AddReceiveEntry(const CallTexts& call) override;
 
   // Sorts all rows by the column of `code`: +-1 Category, +-(k+1) column k
@@ -94,7 +95,7 @@ class ReceiveList final : public CallSink {
   // the row, dialog shown unless it is showing already.
   void SignalAlert(int row, DistressKind kind);
 
-  const AppSettings& settings_;  // CheckAdd, NoMsgAdd and the alert switches, read per call
+  const ListOptions& options_;   // overwriting, dropping and the alert switches, read per call
   const TimeOfDayClock& clock_;  // gives the Time of each written row
   AlertHost& alert_host_;        // details dialog and alert sound
   ReceiveListObserver* observer_ = nullptr;  // told about each change; may be none

@@ -1,6 +1,8 @@
 #include "audio/Receiver.h"
 
 #include "audio/HeadlessHost.h"
+#include "audio/SettingsDecoderOptions.h"
+#include "audio/SettingsListOptions.h"
 #include "base/CaptureBlock.h"
 
 #include <gtest/gtest.h>
@@ -9,7 +11,10 @@
 #include <vector>
 
 #include "demod/FskModulator.h"
+#include "dsc/DecoderOptionValues.h"
 #include "dsc/DscEncoder.h"
+#include "dsc/ReceptionObserver.h"
+#include "list/ListOptionValues.h"
 
 namespace tolvik {
 namespace {
@@ -147,6 +152,140 @@ TEST(ReceiverTest, ModeSwitchAbandonsAReceptionInProgress) {
   // ...until the mode set-up returns the decoder to its phasing search.
   EXPECT_FALSE(receiver.Phased());
   EXPECT_EQ(receiver.List().Count(), 0);
+}
+
+TEST(ReceiverTest, ModeSwitchPutsAnAfcMovedCentreBackToDecFc) {
+  AppSettings settings;
+  settings.DecFc = 100;  // 1000 Hz
+  QuietHost host;
+  Receiver receiver(settings, {host, host, host, host});
+  auto bits = EncodeMessage(WorkedExampleCall(), kLongDotPatternBits);
+  bits.resize(bits.size() / 2);
+  Transmit(receiver, bits, HfModulator(1015));
+  ASSERT_TRUE(receiver.Phased());
+  // Phasing moved the mixer towards the 15 Hz offset of the signal.
+  ASSERT_GT(receiver.Tuning(0).TrackedCentre, 1010.0);
+
+  settings.DecVHF = true;
+  receiver.SetUpDecoderMode();
+  EXPECT_FALSE(receiver.Phased());
+  // The correction belonged to the abandoned call: back in HF the search
+  // starts on the user's centre.
+  EXPECT_DOUBLE_EQ(receiver.Tuning(0).TrackedCentre, 1000.0);
+  settings.DecVHF = false;
+  receiver.SetUpDecoderMode();
+  EXPECT_DOUBLE_EQ(receiver.Tuning(0).TrackedCentre, 1000.0);
+  Transmit(receiver, EncodeMessage(WorkedExampleCall(), kLongDotPatternBits), HfModulator(1000));
+  ASSERT_EQ(receiver.List().Count(), 1);
+  EXPECT_EQ(receiver.List().Row(0).Information, "VHF 16ch");
+}
+
+TEST(ReceiverTest, AutomaticPolarityReversesDecINVInTheSettingsItWasGiven) {
+  AppSettings settings;
+  QuietHost host;
+  Receiver receiver(settings, {host, host, host, host});
+  // Mark and space swapped: every bit arrives inverted.
+  const FskModulator inverted(885, 715, 100, 8000);
+  settings.DecAPS = false;
+  Transmit(receiver, EncodeMessage(WorkedExampleCall(), kLongDotPatternBits), inverted);
+  EXPECT_EQ(receiver.List().Count(), 0);
+  EXPECT_FALSE(settings.DecINV);
+
+  settings.DecAPS = true;  // taken into use at the next bit
+  Transmit(receiver, EncodeMessage(WorkedExampleCall(), kLongDotPatternBits), inverted);
+  EXPECT_EQ(receiver.List().Count(), 1);
+  EXPECT_TRUE(settings.DecINV);
+}
+
+TEST(ReceiverTest, ListSettingsTakeEffectAtTheNextCall) {
+  AppSettings settings;
+  QuietHost host;
+  Receiver receiver(settings, {host, host, host, host});
+  const auto call = EncodeMessage(WorkedExampleCall(), kLongDotPatternBits);
+  Transmit(receiver, call, HfModulator(800));
+  Transmit(receiver, call, HfModulator(800));
+  EXPECT_EQ(receiver.List().Count(), 2);
+  settings.CheckAdd = true;  // the same station now overwrites its row
+  Transmit(receiver, call, HfModulator(800));
+  EXPECT_EQ(receiver.List().Count(), 2);
+}
+
+TEST(ReceiverTest, ReceptionObserverHearsHowEachReceptionEnds) {
+  struct Ends final : ReceptionObserver {
+    void ReceptionStarted() override { ++starts; }
+    void ReceptionEnded(ReceptionEnd end) override { ends.push_back(end); }
+    int starts = 0;
+    std::vector<ReceptionEnd> ends;
+  } observer;
+  AppSettings settings;
+  QuietHost host;
+  Receiver receiver(settings, {host, host, host, host, &observer});
+  EXPECT_TRUE(observer.ends.empty());  // the mode set-up at start abandons nothing
+  auto bits = EncodeMessage(WorkedExampleCall(), kLongDotPatternBits);
+  Transmit(receiver, bits, HfModulator(800));
+  bits.resize(bits.size() / 2);
+  Transmit(receiver, bits, HfModulator(800));
+  receiver.SetUpDecoderMode();
+  EXPECT_EQ(observer.starts, 2);
+  EXPECT_EQ(observer.ends,
+            (std::vector<ReceptionEnd>{ReceptionEnd::Completed, ReceptionEnd::Abandoned}));
+}
+
+// Decoder channel 1 and the tests run on plain option values; their
+// defaults must stay those of a fresh settings file, which channel 0 reads.
+TEST(SettingsOptionsTest, PlainDefaultsAreThoseOfAFreshSettingsFile) {
+  AppSettings fresh;
+  const SettingsDecoderOptions from_settings(fresh);
+  const DecoderOptionValues plain;
+  EXPECT_EQ(plain.Inverted(), from_settings.Inverted());
+  EXPECT_EQ(plain.AutomaticPolarity(), from_settings.AutomaticPolarity());
+  EXPECT_EQ(plain.AutomaticFrequencyControl(), from_settings.AutomaticFrequencyControl());
+  EXPECT_EQ(plain.Mode(), from_settings.Mode());
+
+  const SettingsListOptions list_from_settings(fresh);
+  const ListOptionValues list_plain;
+  EXPECT_EQ(list_plain.OverwriteStation(), list_from_settings.OverwriteStation());
+  EXPECT_EQ(list_plain.DropNoInformation(), list_from_settings.DropNoInformation());
+  EXPECT_EQ(list_plain.AlertOnDistress(), list_from_settings.AlertOnDistress());
+  EXPECT_EQ(list_plain.AlertOnAcknowledgement(), list_from_settings.AlertOnAcknowledgement());
+  EXPECT_EQ(list_plain.AlertOnRelay(), list_from_settings.AlertOnRelay());
+  EXPECT_EQ(list_plain.AgeingLimitSteps(), list_from_settings.AgeingLimitSteps());
+}
+
+// Each option reads its own key: set one key at a time, only its option moves.
+TEST(SettingsOptionsTest, EachOptionFollowsItsOwnKey) {
+  AppSettings settings;
+  settings.DistAlt = settings.DistAck = settings.DistRly = false;
+  SettingsDecoderOptions decoder(settings);
+  const SettingsListOptions list(settings);
+  const auto list_state = [&] {
+    return std::vector<int>{list.OverwriteStation(), list.DropNoInformation(),
+                            list.AlertOnDistress(),  list.AlertOnAcknowledgement(),
+                            list.AlertOnRelay(),     list.AgeingLimitSteps()};
+  };
+  settings.CheckAdd = true;
+  EXPECT_EQ(list_state(), (std::vector<int>{1, 0, 0, 0, 0, 6}));
+  settings.NoMsgAdd = true;
+  EXPECT_EQ(list_state(), (std::vector<int>{1, 1, 0, 0, 0, 6}));
+  settings.DistAlt = true;
+  EXPECT_EQ(list_state(), (std::vector<int>{1, 1, 1, 0, 0, 6}));
+  settings.DistAck = true;
+  EXPECT_EQ(list_state(), (std::vector<int>{1, 1, 1, 1, 0, 6}));
+  settings.DistRly = true;
+  settings.DelMin = 12;
+  EXPECT_EQ(list_state(), (std::vector<int>{1, 1, 1, 1, 1, 12}));
+
+  settings.DecAPS = false;
+  EXPECT_FALSE(decoder.AutomaticPolarity());
+  EXPECT_TRUE(decoder.AutomaticFrequencyControl());
+  settings.DecAFC = false;
+  EXPECT_FALSE(decoder.AutomaticFrequencyControl());
+  settings.DecVHF = true;
+  EXPECT_EQ(decoder.Mode(), DecoderMode::Vhf);
+  decoder.SetInverted(true);
+  EXPECT_TRUE(settings.DecINV);
+  settings.DecINV = false;
+  EXPECT_FALSE(decoder.Inverted());
 }
 
 }  // namespace

@@ -2,18 +2,23 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <utility>
 #include <vector>
 
 #include "RecordingSinks.h"
 #include "dsc/DscEncoder.h"
 #include "dsc/DscSymbols.h"
+#include "dsc/ReceptionStatusTexts.h"
 
 namespace tolvik {
 namespace {
 
 using testing::CountingReceptionControl;
 using testing::RecordingCallSink;
+using testing::RecordingReceptionObserver;
 using testing::RecordingStatusSink;
+using Ends = std::vector<ReceptionEnd>;
 
 // The individual call of the worked example: format twice, address,
 // category, self-identity, telecommands 100 and 126, VHF channel 16 and an
@@ -44,9 +49,11 @@ class CallAssemblerTest : public ::testing::Test {
 
   CountingReceptionControl reception;
   RecordingStatusSink status;
+  RecordingReceptionObserver receptions;
+  ReceptionStatusTexts status_texts{status, &receptions};
   RecordingCallSink calls;
   bool enhanced_position = false;
-  CallAssembler assembler{reception, status, calls, enhanced_position};
+  CallAssembler assembler{reception, status_texts, calls, enhanced_position};
 };
 
 TEST_F(CallAssemblerTest, WorkedExampleHasCheckCharacter103AndIsHandedOnTwoStepsLater) {
@@ -57,7 +64,7 @@ TEST_F(CallAssemblerTest, WorkedExampleHasCheckCharacter103AndIsHandedOnTwoSteps
   }
   SendSequence(kWorkedExample, kWorkedExampleCheck);
   EXPECT_TRUE(calls.calls.empty());
-  EXPECT_EQ(assembler.TailCountdown, 2);
+  EXPECT_TRUE(assembler.PrimaryVerified());  // checked; now the look-ahead
   Step(117, 5);
   EXPECT_TRUE(calls.calls.empty());
   Step(117, 5);
@@ -72,6 +79,8 @@ TEST_F(CallAssemblerTest, WorkedExampleHasCheckCharacter103AndIsHandedOnTwoSteps
   EXPECT_EQ(calls.calls[0].Ack, "Req");
   EXPECT_EQ(calls.calls[0].Kind, DistressKind::None);
   EXPECT_EQ(status.Last(), "");
+  EXPECT_EQ(receptions.starts, 1);
+  EXPECT_EQ(receptions.ends, Ends{ReceptionEnd::Completed});
 }
 
 TEST_F(CallAssemblerTest, DxCopyWinsAndRxCopyStandsInForAFailedDx) {
@@ -231,7 +240,11 @@ TEST_F(CallAssemblerTest, LookAheadNeedsEndOfSequenceOver126AtBothSteps) {
     if (c.expansion) {
       EXPECT_TRUE(calls.calls.empty());
       EXPECT_EQ(reception.stops, 0);
-      EXPECT_EQ(assembler.CurrentSequence, SequenceKind::Expansion);
+      // The characters that follow are the expansion sequence.
+      const std::vector<std::uint8_t> expansion = {100, 12, 34, 56, 78, 117};
+      SendSequence(expansion, ExpansionCheckCharacter(expansion));
+      EXPECT_EQ(calls.calls.size(), 1u);
+      EXPECT_EQ(assembler.Call().Expansion.Count, 6);
     } else {
       // Damaged symbols in the look-ahead are no data error: the call goes on.
       EXPECT_EQ(calls.calls.size(), 1u);
@@ -317,12 +330,15 @@ TEST_F(CallAssemblerTest, FinishInputHandsOnOnlyACheckedCall) {
 
 TEST_F(CallAssemblerTest, AbandonEmptiesBothSequencesWithoutAMessage) {
   assembler.Reset();
-  Steps(kWorkedExample);
-  ASSERT_TRUE(assembler.EosSeen);
+  Steps(kWorkedExample);  // the end of sequence is stored: the check character is due
   assembler.Abandon();
-  EXPECT_FALSE(assembler.EosSeen);
   EXPECT_EQ(assembler.Call().Primary.Count, 0);
   EXPECT_EQ(assembler.Call().Expansion.Count, 0);
+  // No check character is awaited any more: a 125 is skipped as phasing
+  // instead of failing as a check character.
+  Step(125, 125);
+  EXPECT_EQ(assembler.Call().Primary.Count, 0);
+  EXPECT_EQ(reception.stops, 0);  // the synchroniser ends an abandoned reception itself
 
   // A call abandoned in its look-ahead is not completed by a later end of
   // input either.
@@ -332,6 +348,130 @@ TEST_F(CallAssemblerTest, AbandonEmptiesBothSequencesWithoutAMessage) {
   assembler.FinishInput();
   EXPECT_TRUE(calls.calls.empty());
   EXPECT_TRUE(status.shown.empty());
+
+  // Only an open reception is reported abandoned.
+  assembler.Abandon();
+  EXPECT_EQ(receptions.ends, (Ends{ReceptionEnd::Abandoned, ReceptionEnd::Abandoned}));
+}
+
+TEST_F(CallAssemblerTest, EveryEndIsReportedWithTheStatusTextsItShows) {
+  using Texts = std::vector<std::string>;
+  const auto texts_since = [&](std::size_t first) {
+    Texts out;
+    for (std::size_t i = first; i < status.shown.size(); ++i) {
+      EXPECT_EQ(status.shown[i].first, StatusPanel::Decoder);
+      out.push_back(status.shown[i].second);
+    }
+    return out;
+  };
+  const auto start = [&] {
+    receptions.ends.clear();
+    assembler.Reset();
+    return status.shown.size();
+  };
+  const std::vector<std::uint8_t> bad_format = {121, 121, 1, 2, 127};
+  const std::vector<std::uint8_t> expansion = {100, 12, 34, 56, 78, 117};
+  {
+    SCOPED_TRACE("lost character");
+    const std::size_t first = start();
+    Steps({120, 120});
+    Step(kDamagedSymbol, kDamagedSymbol);
+    EXPECT_EQ(receptions.ends, Ends{ReceptionEnd::DataError});
+    EXPECT_EQ(texts_since(first), Texts{"Data error..."});
+  }
+  {
+    SCOPED_TRACE("wrong check character");
+    const std::size_t first = start();
+    SendSequence(kWorkedExample, kWorkedExampleCheck ^ 1);
+    EXPECT_EQ(receptions.ends, Ends{ReceptionEnd::ParityError});
+    EXPECT_EQ(texts_since(first), Texts{"Parity error..."});
+  }
+  {
+    SCOPED_TRACE("128 characters");
+    const std::size_t first = start();
+    Steps(std::vector<std::uint8_t>(128, 7));
+    EXPECT_EQ(receptions.ends, Ends{ReceptionEnd::DataSizeError});
+    EXPECT_EQ(texts_since(first), Texts{"Data size error..."});
+  }
+  {
+    SCOPED_TRACE("format not accepted");
+    const std::size_t first = start();
+    SendSequence(bad_format, CallCheckCharacter(bad_format));
+    SendPlainTail();
+    EXPECT_EQ(receptions.ends, Ends{ReceptionEnd::FormatError});
+    EXPECT_EQ(texts_since(first), (Texts{"", "DSC format error..."}));
+  }
+  {
+    SCOPED_TRACE("expansion sequence received");
+    const std::size_t first = start();
+    SendSequence(kWorkedExample, kWorkedExampleCheck);
+    Step(117, 126);
+    Step(117, 126);
+    SendSequence(expansion, ExpansionCheckCharacter(expansion));
+    EXPECT_EQ(receptions.ends, Ends{ReceptionEnd::Completed});
+    EXPECT_EQ(texts_since(first), Texts{""});
+  }
+  {
+    SCOPED_TRACE("checked call, then a lost expansion character");
+    const std::size_t first = start();
+    SendSequence(kWorkedExample, kWorkedExampleCheck);
+    Step(117, 126);
+    Step(117, 126);
+    Step(kDamagedSymbol, kDamagedSymbol);
+    EXPECT_EQ(receptions.ends, (Ends{ReceptionEnd::Completed, ReceptionEnd::DataError}));
+    EXPECT_EQ(texts_since(first), (Texts{"", "Data error..."}));
+  }
+  {
+    SCOPED_TRACE("end of input in the look-ahead");
+    const std::size_t first = start();
+    SendSequence(kWorkedExample, kWorkedExampleCheck);
+    assembler.FinishInput();
+    EXPECT_EQ(receptions.ends, (Ends{ReceptionEnd::Completed, ReceptionEnd::EndOfInput}));
+    EXPECT_EQ(texts_since(first), Texts{""});
+  }
+  {
+    SCOPED_TRACE("end of input after a checked call of a refused format");
+    const std::size_t first = start();
+    SendSequence(bad_format, CallCheckCharacter(bad_format));
+    assembler.FinishInput();
+    EXPECT_EQ(receptions.ends, (Ends{ReceptionEnd::FormatError, ReceptionEnd::EndOfInput}));
+    EXPECT_EQ(texts_since(first), (Texts{"", "DSC format error..."}));
+  }
+  EXPECT_EQ(receptions.starts, 8);
+}
+
+// The user sees the same texts as ever, whoever reports the end.
+TEST(ReceptionStatusTextsTest, EachEndShowsItsFixedTextsInTheDecoderPanel) {
+  using Texts = std::vector<std::string>;
+  const std::pair<ReceptionEnd, Texts> cases[] = {
+      {ReceptionEnd::ParityError, {"Parity error..."}},
+      {ReceptionEnd::DataError, {"Data error..."}},
+      {ReceptionEnd::DataSizeError, {"Data size error..."}},
+      {ReceptionEnd::FormatError, {"", "DSC format error..."}},
+      {ReceptionEnd::Completed, {""}},
+      {ReceptionEnd::Abandoned, {}},
+      {ReceptionEnd::EndOfInput, {}},
+  };
+  for (const auto& [end, expected] : cases) {
+    RecordingStatusSink status;
+    RecordingReceptionObserver next;
+    ReceptionStatusTexts texts(status, &next);
+    texts.ReceptionStarted();
+    texts.ReceptionEnded(end);
+    Texts shown;
+    for (const auto& [panel, text] : status.shown) {
+      EXPECT_EQ(panel, StatusPanel::Decoder);
+      shown.push_back(text);
+    }
+    EXPECT_EQ(shown, expected) << static_cast<int>(end);
+    EXPECT_EQ(next.starts, 1);
+    EXPECT_EQ(next.ends, Ends{end});
+  }
+  // Without a further observer the texts are shown all the same.
+  RecordingStatusSink status;
+  ReceptionStatusTexts texts(status);
+  texts.ReceptionEnded(ReceptionEnd::ParityError);
+  EXPECT_EQ(status.Last(), "Parity error...");
 }
 
 }  // namespace

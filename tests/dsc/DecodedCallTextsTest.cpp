@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "RecordingSinks.h"
+#include "dsc/DecoderOptionValues.h"
 #include "dsc/DscDecoder.h"
 #include "dsc/DscEncoder.h"
 
@@ -138,12 +139,12 @@ TEST(DecodedCallTextsTest, EveryLayoutReadsBackAsItsRow) {
     for (const Case& c : Cases()) {
       SCOPED_TRACE(::testing::Message() << (c.name ? c.name : "addressed call") << " format "
                                         << c.message.FormatSpecifier << (vhf ? " VHF" : " HF"));
-      AppSettings settings;
-      settings.DecVHF = vhf;
+      DecoderOptionValues options;
+      options.SetMode(vhf ? DecoderMode::Vhf : DecoderMode::Hf);
       ChannelTunings tunings;
       tolvik::testing::RecordingStatusSink status;
       tolvik::testing::RecordingCallSink calls;
-      DscDecoder decoder(settings, tunings, status, calls);
+      DscDecoder decoder(options, tunings, status, calls);
       auto bits = EncodeMessage(c.message, vhf ? kShortDotPatternBits : kLongDotPatternBits);
       for (int i = 0; i < kTrailingDotBits; ++i)
         bits.push_back(i % 2);
@@ -169,11 +170,11 @@ TEST(DecodedCallTextsTest, EnhancedPositionSharpensTheAlertsPosition) {
   alert.FormatSpecifier = 112;
   alert.Distress = DscDistressInfo{"232001234", 100, DscPosition{0, 35, 41, 139, 45}, {}, 100};
   alert.Enhancement = DscEnhancedPosition{1234, 5678};
-  AppSettings settings;
+  DecoderOptionValues options;
   ChannelTunings tunings;
   tolvik::testing::RecordingStatusSink status;
   tolvik::testing::RecordingCallSink calls;
-  DscDecoder decoder(settings, tunings, status, calls);
+  DscDecoder decoder(options, tunings, status, calls);
   auto bits = EncodeMessage(alert, kLongDotPatternBits);
   for (int i = 0; i < kTrailingDotBits; ++i)
     bits.push_back(i % 2);

@@ -7,13 +7,16 @@
 #include <vector>
 
 #include "RecordingSinks.h"
+#include "dsc/DecoderOptionValues.h"
 #include "dsc/DscEncoder.h"
 
 namespace tolvik {
 namespace {
 
 using testing::RecordingCallSink;
+using testing::RecordingReceptionObserver;
 using testing::RecordingStatusSink;
+using Ends = std::vector<ReceptionEnd>;
 using Bits = std::vector<std::uint8_t>;
 using Chars = std::vector<std::uint8_t>;
 
@@ -142,11 +145,12 @@ class DscDecoderTest : public ::testing::Test {
     return Chars(s.Symbols.begin(), s.Symbols.begin() + s.Count);
   }
 
-  AppSettings settings;
+  DecoderOptionValues options;
   ChannelTunings tunings{};
   RecordingStatusSink status;
   RecordingCallSink calls;
-  DscDecoder decoder{settings, tunings, status, calls};
+  RecordingReceptionObserver receptions;
+  DscDecoder decoder{options, tunings, status, calls, &receptions};
 };
 
 TEST_F(DscDecoderTest, WorkedExampleBitForBit) {
@@ -163,7 +167,7 @@ TEST_F(DscDecoderTest, WorkedExampleBitForBit) {
 
 TEST_F(DscDecoderTest, EveryLayoutRoundTripsInHfAndVhfMode) {
   for (bool vhf : {false, true}) {
-    settings.DecVHF = vhf;
+    options.SetMode(vhf ? DecoderMode::Vhf : DecoderMode::Hf);
     tunings[0].FrequencyError = -3.0;
     for (const DscMessage& message : EveryLayout()) {
       calls.calls.clear();
@@ -198,29 +202,29 @@ TEST_F(DscDecoderTest, CallsFollowEachOtherWithoutGaps) {
 
 TEST_F(DscDecoderTest, AutomaticPolarityFindsAnInvertedCallAndKeepsThePolarity) {
   const Bits inverted = InvertBits(EncodeTransmission(kWorkedExample, std::nullopt, 200));
-  settings.DecAPS = false;
+  options.SetAutomaticPolarity(false);
   Push(inverted);
   PushPadding();
   EXPECT_TRUE(calls.calls.empty());
-  EXPECT_FALSE(settings.DecINV);
+  EXPECT_FALSE(options.Inverted());
 
-  settings.DecAPS = true;
+  options.SetAutomaticPolarity(true);
   Push(inverted);
   Push(InvertBits(EncodeSymbols({}, kPaddingBits)));
   ASSERT_EQ(calls.calls.size(), 1u);
   EXPECT_EQ(Primary(), kWorkedExample);
-  EXPECT_TRUE(settings.DecINV);
+  EXPECT_TRUE(options.Inverted());
 
   // The next inverted call is found by the ordinary rule: no second flip.
   Push(inverted);
   Push(InvertBits(EncodeSymbols({}, kPaddingBits)));
   EXPECT_EQ(calls.calls.size(), 2u);
-  EXPECT_TRUE(settings.DecINV);
+  EXPECT_TRUE(options.Inverted());
 
   // A call of the original polarity flips it back.
   PushCall(kWorkedExample);
   EXPECT_EQ(calls.calls.size(), 3u);
-  EXPECT_FALSE(settings.DecINV);
+  EXPECT_FALSE(options.Inverted());
 }
 
 TEST_F(DscDecoderTest, TimeDiversityRepairsOneDamagedCopyOfEachCharacter) {
@@ -320,9 +324,8 @@ TEST_F(DscDecoderTest, AbandonReceptionDropsTheCallSilently) {
   const std::size_t texts_before = status.shown.size();
   decoder.AbandonReception(0);
   EXPECT_FALSE(decoder.Phased(0));
-  EXPECT_EQ(decoder.Synchroniser(0).BitCounter, 0);
   EXPECT_EQ(decoder.Call(0).Primary.Count, 0);
-  EXPECT_FALSE(decoder.Assembler(0).EosSeen);
+  EXPECT_EQ(receptions.ends, Ends{ReceptionEnd::Abandoned});
   Push(Bits(bits.end() - 100, bits.end()));
   PushPadding();
   decoder.FinishInput(0);
@@ -331,6 +334,36 @@ TEST_F(DscDecoderTest, AbandonReceptionDropsTheCallSilently) {
 
   PushCall(kWorkedExample);  // the next call is received normally
   EXPECT_EQ(calls.calls.size(), 1u);
+  EXPECT_EQ(receptions.ends, (Ends{ReceptionEnd::Abandoned, ReceptionEnd::Completed}));
+}
+
+TEST_F(DscDecoderTest, AbandonedReceptionPutsTheCentreBackLikeEveryOtherEnd) {
+  tunings[0].CentreFrequency = tunings[0].TrackedCentre = 900.0;
+  tunings[0].FrequencyError = 14.0;
+  const Bits bits = EncodeTransmission(kWorkedExample, std::nullopt, kLongDotPatternBits);
+  Push(Bits(bits.begin(), bits.end() - 100));
+  ASSERT_TRUE(decoder.Phased(0));
+  ASSERT_DOUBLE_EQ(tunings[0].TrackedCentre, 914.0);  // the frequency control at phasing
+  decoder.AbandonReception(0);
+  EXPECT_DOUBLE_EQ(tunings[0].TrackedCentre, 900.0);
+
+  // Abandoning while searching changes nothing.
+  tunings[0].TrackedCentre = 905.0;
+  decoder.AbandonReception(0);
+  EXPECT_DOUBLE_EQ(tunings[0].TrackedCentre, 905.0);
+  EXPECT_EQ(receptions.ends, Ends{ReceptionEnd::Abandoned});
+}
+
+TEST_F(DscDecoderTest, ReceptionsOfBothChannelsAreReported) {
+  PushCall(kWorkedExample);
+  Push(EncodeTransmission(kWorkedExample, std::nullopt, kLongDotPatternBits), 1);
+  decoder.FinishInput(1);
+  std::vector<int> t = Timeline(kWorkedExample);
+  t[DxTime(22)] = t[RxTime(22)] = 102;
+  PushTimeline(t);
+  EXPECT_EQ(receptions.starts, 3);
+  EXPECT_EQ(receptions.ends, (Ends{ReceptionEnd::Completed, ReceptionEnd::Completed,
+                                   ReceptionEnd::EndOfInput, ReceptionEnd::ParityError}));
 }
 
 TEST_F(DscDecoderTest, ChannelOneRunsOnItsOwnSettingsAndUnknownChannelsAreIgnored) {
@@ -339,7 +372,7 @@ TEST_F(DscDecoderTest, ChannelOneRunsOnItsOwnSettingsAndUnknownChannelsAreIgnore
   Push(InvertBits(EncodeSymbols({}, kPaddingBits)), 1);
   ASSERT_EQ(calls.calls.size(), 1u);
   EXPECT_EQ(Primary(1), kWorkedExample);
-  EXPECT_FALSE(settings.DecINV);  // channel 0's polarity is untouched
+  EXPECT_FALSE(options.Inverted());  // channel 0's polarity is untouched
   EXPECT_EQ(decoder.Call(0).Primary.Count, 0);
 
   Push(EncodeTransmission(kWorkedExample, std::nullopt, 200), 2);

@@ -8,6 +8,8 @@
 #include "dsc/CallSink.h"
 #include "dsc/CharacterSink.h"
 #include "dsc/ReceptionControl.h"
+#include "dsc/ReceptionEnd.h"
+#include "dsc/ReceptionObserver.h"
 
 namespace tolvik::testing {
 
@@ -41,8 +43,19 @@ class RecordingCharacterSink : public CharacterSink {
  public:
   void Reset() override { ++resets; }
   void CharacterStep(int dx, int rx) override { steps.emplace_back(dx, rx); }
+  void Abandon() override { ++abandons; }
   int resets = 0;
+  int abandons = 0;
   std::vector<std::pair<int, int>> steps;
+};
+
+// Every start and end of a reception, in order.
+class RecordingReceptionObserver : public ReceptionObserver {
+ public:
+  void ReceptionStarted() override { ++starts; }
+  void ReceptionEnded(ReceptionEnd end) override { ends.push_back(end); }
+  int starts = 0;
+  std::vector<ReceptionEnd> ends;
 };
 
 // Counts how often the assembler ends a reception.

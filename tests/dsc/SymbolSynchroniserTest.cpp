@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "RecordingSinks.h"
+#include "dsc/DecoderOptionValues.h"
 #include "dsc/DscEncoder.h"
 #include "dsc/DscSymbolCode.h"
 
@@ -28,12 +29,23 @@ class SymbolSynchroniserTest : public ::testing::Test {
   void PushInvertedSymbols(const std::vector<int>& symbols) {
     PushBits(InvertBits(EncodeSymbols(symbols, kShortDotPatternBits)));
   }
+  // Pushes bits until the next character step arrives; how many it took.
+  int BitsUntilNextStep() {
+    const std::size_t steps_before = characters.steps.size();
+    for (int bits = 1; bits <= 2 * SymbolSynchroniser::kBitsPerCharacterStep; ++bits) {
+      sync.PushBit(0);
+      if (characters.steps.size() != steps_before) {
+        return bits;
+      }
+    }
+    return -1;
+  }
 
-  AppSettings settings;
+  DecoderOptionValues options;
   ChannelTuning tuning;
   RecordingStatusSink status;
   RecordingCharacterSink characters;
-  SymbolSynchroniser sync{settings, tuning, status, characters};
+  SymbolSynchroniser sync{options, tuning, status, characters};
 };
 
 TEST_F(SymbolSynchroniserTest, ReadsEveryValueAndRejectsEverySingleBitError) {
@@ -66,51 +78,52 @@ TEST_F(SymbolSynchroniserTest, SlotsAreReadNewestFirstAndOutOfRangeSlotsFail) {
 
 TEST_F(SymbolSynchroniserTest, LocksOnDxPhasingFollowedByAnyRxPhasingSymbol) {
   for (int rx = 104; rx <= 111; ++rx) {
-    SymbolSynchroniser fresh{settings, tuning, status, characters};
+    SymbolSynchroniser fresh{options, tuning, status, characters};
     for (std::uint8_t bit : EncodeSymbols(std::vector<int>{125, rx, 0, 0}, kShortDotPatternBits)) {
       fresh.PushBit(bit);
     }
-    EXPECT_TRUE(fresh.Phased) << rx;
+    EXPECT_TRUE(fresh.Phased()) << rx;
   }
   for (int rx : {103, 112, 125}) {
-    SymbolSynchroniser fresh{settings, tuning, status, characters};
+    SymbolSynchroniser fresh{options, tuning, status, characters};
     for (std::uint8_t bit : EncodeSymbols(std::vector<int>{125, rx, 0, 0}, kShortDotPatternBits)) {
       fresh.PushBit(bit);
     }
-    EXPECT_FALSE(fresh.Phased) << rx;
+    EXPECT_FALSE(fresh.Phased()) << rx;
   }
 }
 
 TEST_F(SymbolSynchroniserTest, LocksExactlyWhenThePairReachesSlotsThreeAndTwo) {
   PushSymbols({125, 111, 125});
-  EXPECT_FALSE(sync.Phased);
+  EXPECT_FALSE(sync.Phased());
   const SymbolBitArray next = SymbolBits(110);
   for (int i = 0; i < kBitsPerSymbol - 1; ++i) {
     sync.PushBit(next[i]);
   }
-  EXPECT_FALSE(sync.Phased);
+  EXPECT_FALSE(sync.Phased());
   sync.PushBit(next[kBitsPerSymbol - 1]);
-  EXPECT_TRUE(sync.Phased);
+  EXPECT_TRUE(sync.Phased());
   EXPECT_EQ(characters.resets, 1);
-  EXPECT_EQ(sync.BitCounter, 0);
+  EXPECT_TRUE(characters.steps.empty());
+  EXPECT_EQ(BitsUntilNextStep(), 20);  // the count starts at the locking bit
 }
 
 TEST_F(SymbolSynchroniserTest, DamagedPhasingSymbolsAreNotRecognised) {
   PushSymbols({kDamagedSymbol, 111, 0, 0, 125, kDamagedSymbol, 0, 0});
-  EXPECT_FALSE(sync.Phased);
+  EXPECT_FALSE(sync.Phased());
   EXPECT_TRUE(status.shown.empty());  // nothing is reported while searching
 }
 
 TEST_F(SymbolSynchroniserTest, InvertedPhasingNeedsAutomaticPolarity) {
-  settings.DecAPS = false;
+  options.SetAutomaticPolarity(false);
   PushInvertedSymbols({125, 111, 125, 110});
-  EXPECT_FALSE(sync.Phased);
-  EXPECT_FALSE(settings.DecINV);
+  EXPECT_FALSE(sync.Phased());
+  EXPECT_FALSE(options.Inverted());
 
-  settings.DecAPS = true;
+  options.SetAutomaticPolarity(true);
   PushInvertedSymbols({125, 111, 125, 110});
-  EXPECT_TRUE(sync.Phased);
-  EXPECT_TRUE(settings.DecINV);
+  EXPECT_TRUE(sync.Phased());
+  EXPECT_TRUE(options.Inverted());
   // The stored bits were put right: the window now reads the true symbols.
   EXPECT_EQ(sync.ReadSymbol(3), 125);
   EXPECT_EQ(sync.ReadSymbol(2), 111);
@@ -120,15 +133,15 @@ TEST_F(SymbolSynchroniserTest, InvertedRuleIsNotTriedOnTrueDxPhasing) {
   // 125 followed by 16 (the inverted image of 111): the ordinary rule sees
   // no RX phasing symbol, and the inverted rule only applies to a 2.
   PushSymbols({125, 16, 0, 0});
-  EXPECT_FALSE(sync.Phased);
-  EXPECT_FALSE(settings.DecINV);
+  EXPECT_FALSE(sync.Phased());
+  EXPECT_FALSE(options.Inverted());
 }
 
 TEST_F(SymbolSynchroniserTest, WithPolaritySetInvertedBitsLockByTheOrdinaryRule) {
-  settings.DecINV = true;
+  options.SetInverted(true);
   PushInvertedSymbols({125, 111, 125, 110});
-  EXPECT_TRUE(sync.Phased);
-  EXPECT_TRUE(settings.DecINV);  // no toggle: the ordinary rule found it
+  EXPECT_TRUE(sync.Phased());
+  EXPECT_TRUE(options.Inverted());  // no toggle: the ordinary rule found it
 }
 
 TEST_F(SymbolSynchroniserTest, HandsDxAndItsRxRepetitionEveryTwentyBits) {
@@ -141,7 +154,8 @@ TEST_F(SymbolSynchroniserTest, HandsDxAndItsRxRepetitionEveryTwentyBits) {
                                                      {125, 105}, {125, 104}, {120, 120}, {120, 120},
                                                      {5, 5},     {127, 127}, {9, 9}};
   EXPECT_EQ(characters.steps, expected);
-  EXPECT_EQ(sync.BitCounter, 0);
+  // The last bit of the stream made a step: the next one is 20 bits away.
+  EXPECT_EQ(BitsUntilNextStep(), 20);
 }
 
 TEST_F(SymbolSynchroniserTest, StatusTextShowsFrequencyErrorInHfModeOnly) {
@@ -162,7 +176,7 @@ TEST_F(SymbolSynchroniserTest, StatusTextShowsFrequencyErrorInHfModeOnly) {
   };
   for (const Case& c : cases) {
     tuning.FrequencyError = c.error;
-    settings.DecVHF = c.vhf;
+    options.SetMode(c.vhf ? DecoderMode::Vhf : DecoderMode::Hf);
     status.shown.clear();
     sync.StartReception();
     ASSERT_EQ(status.shown.size(), 1u);
@@ -176,28 +190,58 @@ TEST_F(SymbolSynchroniserTest, AfcMovesTrackedCentreAtPhasingAndStopRestoresIt) 
   tuning.CentreFrequency = 790.0;
   tuning.TrackedCentre = 790.0;
   tuning.FrequencyError = 12.5;
-  settings.DecAFC = true;
+  options.SetAutomaticFrequencyControl(true);
   PushSymbols({125, 111, 125, 110});
-  ASSERT_TRUE(sync.Phased);
+  ASSERT_TRUE(sync.Phased());
   EXPECT_DOUBLE_EQ(tuning.TrackedCentre, 802.5);
   sync.StopReception();
-  EXPECT_FALSE(sync.Phased);
+  EXPECT_FALSE(sync.Phased());
   EXPECT_DOUBLE_EQ(tuning.TrackedCentre, 790.0);
 
   // Without AFC phasing leaves the centre alone, but the end of the
   // reception still puts it back to the user's centre.
-  settings.DecAFC = false;
+  options.SetAutomaticFrequencyControl(false);
   tuning.TrackedCentre = 805.0;
   PushSymbols({125, 111, 125, 110});
-  ASSERT_TRUE(sync.Phased);
+  ASSERT_TRUE(sync.Phased());
   EXPECT_DOUBLE_EQ(tuning.TrackedCentre, 805.0);
   sync.StopReception();
   EXPECT_DOUBLE_EQ(tuning.TrackedCentre, 790.0);
 }
 
+TEST_F(SymbolSynchroniserTest, AbandonEndsTheReceptionLikeAnyOtherEnd) {
+  tuning.CentreFrequency = 790.0;
+  tuning.TrackedCentre = 790.0;
+  tuning.FrequencyError = 12.5;
+  PushSymbols({125, 111, 125, 110});
+  ASSERT_TRUE(sync.Phased());
+  ASSERT_DOUBLE_EQ(tuning.TrackedCentre, 802.5);
+
+  sync.AbandonReception();
+  EXPECT_EQ(characters.abandons, 1);
+  EXPECT_FALSE(sync.Phased());
+  // The correction belonged to the dropped call.
+  EXPECT_DOUBLE_EQ(tuning.TrackedCentre, 790.0);
+  EXPECT_EQ(status.shown.size(), 1u);  // only the "Receiving data..." of the phasing
+
+  // While searching there is no reception to end and the centre stays; the
+  // sink is still told to forget its call.
+  tuning.TrackedCentre = 795.0;
+  sync.AbandonReception();
+  EXPECT_EQ(characters.abandons, 2);
+  EXPECT_DOUBLE_EQ(tuning.TrackedCentre, 795.0);
+
+  // The next phasing is received as usual.
+  tuning.TrackedCentre = 790.0;
+  PushSymbols({0, 0, 0, 0, 0, 0, 125, 111, 125, 110});
+  EXPECT_TRUE(sync.Phased());
+  EXPECT_EQ(characters.resets, 2);
+  EXPECT_EQ(BitsUntilNextStep(), 20);
+}
+
 TEST_F(SymbolSynchroniserTest, AfcAppliesInVhfModeToo) {
-  settings.DecVHF = true;
-  settings.DecAFC = true;
+  options.SetMode(DecoderMode::Vhf);
+  options.SetAutomaticFrequencyControl(true);
   tuning.FrequencyError = -20.0;
   PushSymbols({125, 111, 125, 110});
   EXPECT_DOUBLE_EQ(tuning.TrackedCentre, 780.0);

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "ListTestDoubles.h"
+#include "list/ListOptionValues.h"
 
 namespace tolvik {
 namespace {
@@ -53,15 +54,15 @@ class ListAgeingTest : public ::testing::Test {
     return false;
   }
 
-  AppSettings settings_;
+  ListOptionValues options_;
   FakeClock clock_;
   RecordingAlertHost host_;
-  ReceiveList list_{settings_, clock_, host_};
-  ListAgeing ageing_{list_, settings_, clock_};
+  ReceiveList list_{options_, clock_, host_};
+  ListAgeing ageing_{list_, options_, clock_};
 };
 
 TEST_F(ListAgeingTest, RowWithinOneDayGoesOnceItsAgeExceedsTheLimit) {
-  settings_.DelMin = 6;
+  options_.SetAgeingLimitSteps(6);
   AddAt(10, 0, 0, "row");
   // The check of 10:59:59 runs some milliseconds into that second.
   EXPECT_TRUE(SurvivesAt(10, 59, 59, 999, "row"));
@@ -71,7 +72,7 @@ TEST_F(ListAgeingTest, RowWithinOneDayGoesOnceItsAgeExceedsTheLimit) {
 }
 
 TEST_F(ListAgeingTest, RowFromBeforeMidnightLivesOneSecondLonger) {
-  settings_.DelMin = 6;
+  options_.SetAgeingLimitSteps(6);
   AddAt(23, 55, 0, "row");
   EXPECT_TRUE(SurvivesAt(0, 30, 0, 0, "row"));
   EXPECT_TRUE(SurvivesAt(0, 55, 0, 500, "row"));
@@ -80,12 +81,12 @@ TEST_F(ListAgeingTest, RowFromBeforeMidnightLivesOneSecondLonger) {
 }
 
 TEST_F(ListAgeingTest, SmallestAndLargestLimits) {
-  settings_.DelMin = 1;
+  options_.SetAgeingLimitSteps(1);
   AddAt(8, 0, 0, "short");
   EXPECT_TRUE(SurvivesAt(8, 10, 0, 0, "short"));
   EXPECT_FALSE(SurvivesAt(8, 10, 0, 1, "short"));
 
-  settings_.DelMin = 143;
+  options_.SetAgeingLimitSteps(143);
   AddAt(8, 0, 0, "long");
   EXPECT_TRUE(SurvivesAt(7, 0, 0, 0, "long"));  // 22:59:59 old, across midnight
   EXPECT_TRUE(SurvivesAt(7, 50, 0, 999, "long"));
@@ -93,7 +94,7 @@ TEST_F(ListAgeingTest, SmallestAndLargestLimits) {
 }
 
 TEST_F(ListAgeingTest, AdjacentRowsOverTheLimitAllGoInOnePass) {
-  settings_.DelMin = 1;
+  options_.SetAgeingLimitSteps(1);
   AddAt(9, 0, 0, "old 1");
   AddAt(9, 0, 1, "old 2");
   AddAt(9, 0, 2, "old 3");
@@ -122,11 +123,11 @@ TEST_F(ListAgeingTest, ReadsTheClockAfreshForEveryRow) {
    private:
     mutable int reads_ = 0;  // times Now has been asked
   };
-  settings_.DelMin = 1;
+  options_.SetAgeingLimitSteps(1);
   AddAt(10, 0, 0, "lower");
   AddAt(10, 0, 0, "upper");
   TickingClock ticking;
-  ListAgeing ageing(list_, settings_, ticking);
+  ListAgeing ageing(list_, options_, ticking);
   // The upper row is checked at 10:10:00.000, exactly ten minutes old; the
   // lower one a millisecond later, just over.
   ageing.AgeReceiveList();
@@ -135,7 +136,7 @@ TEST_F(ListAgeingTest, ReadsTheClockAfreshForEveryRow) {
 }
 
 TEST_F(ListAgeingTest, RowWithUnreadableTimeIsLeftAlone) {
-  settings_.DelMin = 1;
+  options_.SetAgeingLimitSteps(1);
   AddAt(0, 0, 0, "row");
   // Only the list writes times; a clock gone wrong is the one way to a bad text.
   clock_.Set(25, 0, 0);

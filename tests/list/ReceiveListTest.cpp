@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "ListTestDoubles.h"
+#include "list/ListOptionValues.h"
 
 namespace tolvik {
 namespace {
@@ -40,11 +41,11 @@ class ReceiveListTest : public ::testing::Test {
     return froms;
   }
 
-  AppSettings settings_;
+  ListOptionValues options_;
   FakeClock clock_;
   RecordingAlertHost host_;
   RecordingObserver observer_;
-  ReceiveList list_{settings_, clock_, host_};
+  ReceiveList list_{options_, clock_, host_};
 };
 
 TEST_F(ReceiveListTest, WritesAllTextsWithTimeAndKeepsNewestOnTop) {
@@ -68,7 +69,7 @@ TEST_F(ReceiveListTest, WritesAllTextsWithTimeAndKeepsNewestOnTop) {
 }
 
 TEST_F(ReceiveListTest, NoInformationFilterDropsOnlyEmptyTexts) {
-  settings_.NoMsgAdd = true;
+  options_.SetDropNoInformation(true);
   // A distress alert with neither information nor position: dropped entirely.
   AddAt(12, 0, 0, MakeCall("211000001", "", DistressKind::Alert, ""));
   EXPECT_EQ(list_.Count(), 0);
@@ -81,14 +82,14 @@ TEST_F(ReceiveListTest, NoInformationFilterDropsOnlyEmptyTexts) {
   EXPECT_EQ(list_.Count(), 2);
 
   // With the filter off an all-empty call makes a row.
-  settings_.NoMsgAdd = false;
+  options_.SetDropNoInformation(false);
   AddAt(12, 0, 3, CallTexts{});
   EXPECT_EQ(list_.Count(), 3);
   EXPECT_EQ(list_.Row(0).From, "");
 }
 
 TEST_F(ReceiveListTest, OverwriteReusesTheStationsRowAndMovesItToTheTop) {
-  settings_.CheckAdd = true;
+  options_.SetOverwriteStation(true);
   AddAt(10, 0, 0, MakeCall("211000001", "first"));
   AddAt(10, 0, 5, MakeCall("211000002"));
   CallTexts second = MakeCall("211000001", "second", DistressKind::None, "S33-51 , W151-12");
@@ -114,7 +115,7 @@ TEST_F(ReceiveListTest, OverwriteMatchesFromExactlyAndOnlyTheUpperOfTwoRows) {
   AddAt(9, 0, 0, MakeCall("211000001", "old"));
   AddAt(9, 0, 1, MakeCall("211000001", "newer"));
   AddAt(9, 0, 2, MakeCall("211000009"));
-  settings_.CheckAdd = true;
+  options_.SetOverwriteStation(true);
   AddAt(9, 0, 3, MakeCall("211000001", "newest"));
 
   ASSERT_EQ(list_.Count(), 3);
@@ -146,12 +147,12 @@ TEST_F(ReceiveListTest, AlertDecisionFollowsTheSettings) {
       {true, true, true, DistressKind::None, false},
   };
   for (const Case& c : cases) {
-    AppSettings settings;
-    settings.DistAlt = c.dist_alt;
-    settings.DistAck = c.dist_ack;
-    settings.DistRly = c.dist_rly;
+    ListOptionValues options;
+    options.SetAlertOnDistress(c.dist_alt);
+    options.SetAlertOnAcknowledgement(c.dist_ack);
+    options.SetAlertOnRelay(c.dist_rly);
     RecordingAlertHost host;
-    ReceiveList list(settings, clock_, host);
+    ReceiveList list(options, clock_, host);
     list.AddReceiveEntry(MakeCall("211000001", "Info", c.kind));
     EXPECT_EQ(list.Count(), 1);
     const Events expected =
@@ -214,7 +215,7 @@ TEST_F(ReceiveListTest, CallOfTheSameSecondLandsOnTopOfItsSecond) {
   EXPECT_EQ(host_.loaded_from, "211000004");
 
   // An overwritten row of the same second also goes to the top of it.
-  settings_.CheckAdd = true;
+  options_.SetOverwriteStation(true);
   AddAt(15, 0, 1, MakeCall("211000002"));
   EXPECT_EQ(Froms(),
             (std::vector<std::string>{"211000002", "211000004", "211000003", "211000001"}));
@@ -331,7 +332,7 @@ TEST_F(ReceiveListTest, ObserverSeesBracketedChangesInOrder) {
   EXPECT_EQ(observer_.last_reorder, (std::vector<int>{1, 0}));
 
   observer_.events.clear();
-  settings_.CheckAdd = true;
+  options_.SetOverwriteStation(true);
   AddAt(11, 0, 2, MakeCall("A"));
   EXPECT_EQ(observer_.events, (Events{"change 1", "before reorder", "reorder", "written 0"}));
 
