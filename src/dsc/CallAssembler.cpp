@@ -8,23 +8,19 @@ namespace tolvik {
 namespace {
 
 // Steps watched after a good primary check for the announcement of an
-// expansion sequence.
-constexpr int kLookAheadSteps = 2;
+// expansion sequence: the two end-of-sequence symbols DX sends after it.
+constexpr int kLookAheadSteps = kTrailingDxEndOfSequenceCount;
 
 // Where the distress information of a distress alert starts.
 constexpr int kDistressAlertInfoStart = 2;
 
-constexpr bool IsValidSymbol(int symbol) {
-  return symbol >= 0 && symbol <= kLargestSymbol;
-}
-
 // The DX copy wins whenever it passed its own check; the copies are never
 // compared with each other.
 constexpr int CombineCopies(int dx, int rx) {
-  if (IsValidSymbol(dx)) {
+  if (IsSymbolValue(dx)) {
     return dx;
   }
-  if (IsValidSymbol(rx)) {
+  if (IsSymbolValue(rx)) {
     return rx;
   }
   return kInvalidSymbol;

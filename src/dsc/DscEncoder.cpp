@@ -19,7 +19,7 @@ void Append(Characters& out, int character) {
 }
 
 void RequireCharacter(int value, const char* what) {
-  if (value < 0 || value > kLargestSymbol) {
+  if (!IsSymbolValue(value)) {
     throw std::invalid_argument(what);
   }
 }

@@ -41,6 +41,7 @@ constexpr int DxTime(int k) {
 constexpr int RxTime(int k) {
   return 2 * (kRxPhasingCount + k) + 1;
 }
+static_assert(RxTime(0) - DxTime(0) == kRxRepetitionDelaySymbols);
 
 // The characters of a call: format specifier twice, the fields of its
 // layout, end of sequence; not the check character. Throws

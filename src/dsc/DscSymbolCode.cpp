@@ -7,7 +7,7 @@
 namespace tolvik {
 
 SymbolBitArray SymbolBits(int value) {
-  if (value < 0 || value > kLargestSymbol) {
+  if (!IsSymbolValue(value)) {
     throw std::out_of_range("DSC symbol value out of range 0..127");
   }
   SymbolBitArray bits{};

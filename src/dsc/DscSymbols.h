@@ -25,6 +25,10 @@ inline constexpr int kLastRxPhasingSymbol = 104;
 inline constexpr int kDxPhasingCount = 6;
 inline constexpr int kRxPhasingCount = kFirstRxPhasingSymbol - kLastRxPhasingSymbol + 1;
 
+// Time diversity: each character's RX copy goes out five symbol periods
+// after its DX copy.
+inline constexpr int kRxRepetitionDelaySymbols = 5;
+
 // End of sequence: acknowledgement requested, acknowledgement, anything else.
 inline constexpr int kEosAckRequest = 117;
 inline constexpr int kEosAcknowledgement = 122;
@@ -54,6 +58,12 @@ inline constexpr int kFormatSemiAutomatic = 123;
 // Telephone number indicators: odd or even count of digits.
 inline constexpr int kOddDigitCountIndicator = 105;
 inline constexpr int kEvenDigitCountIndicator = 106;
+
+// Whether a value is a symbol at all (0..127), rather than kInvalidSymbol or
+// anything else out of range.
+constexpr bool IsSymbolValue(int value) {
+  return value >= 0 && value <= kLargestSymbol;
+}
 
 constexpr bool IsEndOfSequence(int symbol) {
   return symbol == kEosAckRequest || symbol == kEosAcknowledgement || symbol == kEosOther;

@@ -21,9 +21,10 @@ constexpr int kInvertedRxPhasingHigh = kLargestSymbol - kLastRxPhasingSymbol;
 constexpr int kPhasingDxSlot = 3;
 constexpr int kPhasingRxSlot = 2;
 
-// Once locked, slot 5 holds a DX copy and slot 0 its RX repetition.
-constexpr int kDxSlot = 5;
+// Once locked, slot 0 holds an RX copy and slot 5 the DX copy of the same
+// character, sent five symbol periods earlier.
 constexpr int kRxSlot = 0;
+constexpr int kDxSlot = kRxSlot + kRxRepetitionDelaySymbols;
 
 constexpr bool IsRxPhasingSymbol(int symbol) {
   return symbol >= kLastRxPhasingSymbol && symbol <= kFirstRxPhasingSymbol;
