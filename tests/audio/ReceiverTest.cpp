@@ -15,6 +15,7 @@
 #include "dsc/DscEncoder.h"
 #include "dsc/ReceptionObserver.h"
 #include "list/ListOptionValues.h"
+#include "support/WorkedExample.h"
 
 namespace tolvik {
 namespace {
@@ -41,15 +42,7 @@ struct QuietHost final : HeadlessHost, StatusTextSink, TimeOfDayClock {
 };
 
 DscMessage WorkedExampleCall() {
-  DscMessage m;
-  m.FormatSpecifier = kFormatIndividual;
-  m.Address = "211234560";
-  m.Category = 100;
-  m.SelfId = "366123450";
-  m.FirstTelecommand = 100;
-  m.FirstFrequency = DscFrequency::Vhf(16);
-  m.EndOfSequence = kEosAckRequest;
-  return m;
+  return testing::WorkedExampleMessage();
 }
 
 DscMessage DistressAlert() {

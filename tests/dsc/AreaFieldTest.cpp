@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "SymbolData.h"
+#include "support/SymbolData.h"
 
 namespace tolvik {
 namespace {

@@ -6,10 +6,10 @@
 #include <utility>
 #include <vector>
 
-#include "RecordingSinks.h"
 #include "dsc/DscEncoder.h"
 #include "dsc/DscSymbols.h"
 #include "dsc/ReceptionStatusTexts.h"
+#include "support/RecordingSinks.h"
 
 namespace tolvik {
 namespace {

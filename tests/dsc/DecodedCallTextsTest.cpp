@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "RecordingSinks.h"
 #include "dsc/DecoderOptionValues.h"
 #include "dsc/DscDecoder.h"
 #include "dsc/DscEncoder.h"
+#include "support/RecordingSinks.h"
 
 namespace tolvik {
 namespace {

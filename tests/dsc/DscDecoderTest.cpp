@@ -6,9 +6,10 @@
 #include <stdexcept>
 #include <vector>
 
-#include "RecordingSinks.h"
 #include "dsc/DecoderOptionValues.h"
 #include "dsc/DscEncoder.h"
+#include "support/RecordingSinks.h"
+#include "support/WorkedExample.h"
 
 namespace tolvik {
 namespace {
@@ -25,19 +26,10 @@ using Chars = std::vector<std::uint8_t>;
 // look-ahead run out.
 constexpr int kPaddingBits = 60;
 
-const Chars kWorkedExample = {120, 120, 21,  12,  34, 56, 0,  100, 36,  61,  23,
-                              45,  0,   100, 126, 90, 0,  16, 126, 126, 126, 117};
+const Chars& kWorkedExample = testing::kWorkedExampleCharacters;
 
 DscMessage IndividualCall() {
-  DscMessage m;
-  m.FormatSpecifier = 120;
-  m.Address = "211234560";
-  m.Category = 100;
-  m.SelfId = "366123450";
-  m.FirstTelecommand = 100;
-  m.FirstFrequency = DscFrequency::Vhf(16);
-  m.EndOfSequence = 117;
-  return m;
+  return testing::WorkedExampleMessage();
 }
 
 DscDistressInfo SampleDistress() {

@@ -1,4 +1,5 @@
 #include "dsc/DscEncoder.h"
+#include "support/WorkedExample.h"
 
 #include <gtest/gtest.h>
 
@@ -9,6 +10,10 @@
 
 namespace tolvik {
 namespace {
+
+using testing::kWorkedExampleCharacters;
+using testing::kWorkedExampleCheckCharacter;
+using testing::WorkedExampleMessage;
 
 using Chars = std::vector<std::uint8_t>;
 
@@ -83,27 +88,14 @@ TEST(DscFieldCodesTest, TelephoneNumbersCarryTheirParityIndicator) {
   EXPECT_EQ(AsChars(EnhancedPositionCharacters({1234, 5678})), (Chars{100, 12, 34, 56, 78}));
 }
 
-DscMessage WorkedExampleMessage() {
-  DscMessage m;
-  m.FormatSpecifier = 120;
-  m.Address = "211234560";
-  m.Category = 100;
-  m.SelfId = "366123450";
-  m.FirstTelecommand = 100;
-  m.SecondTelecommand = 126;
-  m.FirstFrequency = DscFrequency::Vhf(16);
-  m.EndOfSequence = 117;
-  return m;
-}
-
 DscDistressInfo SampleDistress() {
   return {"211234560", 103, DscPosition{0, 35, 41, 139, 45}, DscTime{12, 30}, 109};
 }
 
 TEST(DscEncoderLayoutTest, IndividualCallMatchesTheWorkedExample) {
-  EXPECT_EQ(BuildCallCharacters(WorkedExampleMessage()),
-            (Chars{120, 120, 21,  12,  34, 56, 0,  100, 36,  61,  23,
-                   45,  0,   100, 126, 90, 0,  16, 126, 126, 126, 117}));
+  const Chars call = BuildCallCharacters(WorkedExampleMessage());
+  EXPECT_EQ(call, kWorkedExampleCharacters);
+  EXPECT_EQ(CallCheckCharacter(call), kWorkedExampleCheckCharacter);
 }
 
 TEST(DscEncoderLayoutTest, DistressAlert) {

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "SymbolData.h"
+#include "support/SymbolData.h"
 
 namespace tolvik {
 namespace {

@@ -5,10 +5,10 @@
 #include <cmath>
 #include <vector>
 
-#include "RecordingSinks.h"
 #include "dsc/DecoderOptionValues.h"
 #include "dsc/DscEncoder.h"
 #include "dsc/DscSymbolCode.h"
+#include "support/RecordingSinks.h"
 
 namespace tolvik {
 namespace {
