@@ -20,15 +20,22 @@ constexpr int kWriteFailedExitStatus = 1;
 constexpr int kUsageExitStatus = 2;
 constexpr std::size_t kSamplesPerWrite = 8192;
 
-// Whether `path` is, or will be created as, a regular file. Standard output
-// ("-"), /dev/stdout, a pipe or a terminal carry the audio itself, so the
-// report must not go there.
-bool IsRegularFile(const std::string& path) {
+// Whether the report may go to standard output: only when the audio goes
+// to a regular file (or one still to be made) other than standard output's
+// own. "-", /dev/stdout, a pipe or a terminal carry the audio itself.
+bool ReportFitsOnStandardOutput(const std::string& path) {
   if (path == "-") {
     return false;
   }
-  struct stat status {};
-  return stat(path.c_str(), &status) != 0 || S_ISREG(status.st_mode);
+  struct stat output {};
+  if (stat(path.c_str(), &output) != 0) {
+    return true;
+  }
+  struct stat standard_output {};
+  const bool same_as_standard_output = fstat(fileno(stdout), &standard_output) == 0 &&
+                                       output.st_dev == standard_output.st_dev &&
+                                       output.st_ino == standard_output.st_ino;
+  return S_ISREG(output.st_mode) && !same_as_standard_output;
 }
 
 void PrintSummary(std::FILE* report, const tolvik::GenOptions& options,
@@ -71,7 +78,7 @@ int main(int argc, char** argv) {
     return command_line.exit_status;
   }
   const tolvik::GenOptions& options = *command_line.options;
-  std::FILE* const report = IsRegularFile(options.output) ? stdout : stderr;
+  std::FILE* const report = ReportFitsOnStandardOutput(options.output) ? stdout : stderr;
   std::size_t clipped = 0;
   std::vector<tolvik::CallPlacement> placements;
   try {
