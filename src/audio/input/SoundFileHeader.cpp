@@ -11,8 +11,10 @@ namespace {
 constexpr std::size_t kChunkHeaderBytes = 8;
 constexpr std::size_t kRiffHeaderBytes = 12;   // "RIFF", size, "WAVE"
 constexpr std::size_t kBlockAlignOffset = 12;  // in the fmt chunk's body
-// Data sizes from here up stand for "length not known yet".
-constexpr std::uint32_t kOpenLengthDataBytes = 0x7FFFFF00;
+// Data sizes from here up (2 GiB less 1 MiB) stand for "length not known
+// yet": writers that cannot seek back put 0x7FFFFFFF, 0xFFFFFFFF or the
+// like there.
+constexpr std::uint32_t kOpenLengthDataBytes = 0x7FF00000;
 
 // .snd: the data offset is at least the 24 bytes of the header; encodings
 // are numbered 1 to 27.

@@ -20,8 +20,8 @@ bool LooksLikeSoundFile(std::span<const unsigned char> first_bytes);
 // The number of frames a WAV file's header promises, read from the start of
 // the file (its fmt and data chunks): nullopt when `head` is no RIFF/WAVE
 // start, does not reach the data chunk, or leaves the length open (a data
-// size of 0, or one at 2 GiB and above, as programs write that stream a WAV
-// file before they know its length).
+// size of 0, or one of nearly 2 GiB and above, as programs write that
+// stream a WAV file before they know its length).
 std::optional<std::uint64_t> PromisedWavFrames(std::span<const unsigned char> head);
 
 }  // namespace tolvik

@@ -51,6 +51,12 @@ constexpr const char* kCallKeysHelp =
   raw         the characters 0..127, comma-separated, from the first format
               specifier to the end of sequence; check (0..127) sends a
               given check character instead of the right one
+
+A key the call does not use is an error, and so is one the receiver would
+not show because of the call's other fields: freq, freq2, position or
+number after tc1 103, 118 or 126 (the default), distress information with
+a tc1 other than 110 or 112, a frequency of 0 kHz, enhance without a known
+position to refine.
 )";
 
 bool ReadFile(const std::string& path, std::string& text) {

@@ -68,7 +68,8 @@ struct GeneratedSignal {
 // Lead, the calls one after another with the gap between them, trail; noise
 // over the whole signal when asked for. Same options and seed, same samples.
 // Throws std::invalid_argument for options CheckSignalOptions rejects and
-// for a signal longer than 100 million samples.
+// for a signal longer than 100 million samples (SignalStream makes longer
+// ones piece by piece).
 GeneratedSignal GenerateSignalWithPlacements(std::span<const CallDescription> calls,
                                              const SignalOptions& options);
 

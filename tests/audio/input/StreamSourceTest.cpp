@@ -203,6 +203,18 @@ TEST_F(StreamSourceTest, RawFormatsThatCannotBeReadAreRefused) {
   EXPECT_THROW(StreamSource(stream.get(), {48000, 3}), InputError);
 }
 
+TEST_F(StreamSourceTest, AWellFormedStartFollowedByNoSoundFileSaysWhy) {
+  using namespace std::string_literals;  // the start holds zero bytes
+  const std::string start = "RIFF\x24\x00\x00\x00WAVEjunk and nothing more"s;
+  MemoryStream stream(Bytes(start.begin(), start.end()));
+  try {
+    StreamSource source(stream.get(), {});
+    FAIL();
+  } catch (const InputError& error) {
+    EXPECT_EQ(std::string(error.what()).rfind("not an audio file that can be read (", 0), 0u);
+  }
+}
+
 TEST_F(StreamSourceTest, RawSamplesThatBeginWithHeaderLettersStayRaw) {
   // Stereo frames whose first bytes spell a magic word, but not a
   // well-formed header after it.
