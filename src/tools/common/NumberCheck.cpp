@@ -50,6 +50,21 @@ CLI::Validator NumberBetween(double low, double high, const std::string& unit,
       ShownNumber(low) + ".." + ShownNumber(high));
 }
 
+CLI::Validator WholeNumberBetween(int low, int high, const std::string& unit) {
+  const std::string range = "must be a whole number between " + std::to_string(low) + " and " +
+                            std::to_string(high) + (unit.empty() ? "" : " " + unit);
+  return CLI::Validator(
+      [low, high, range](std::string& text) -> std::string {
+        const auto value = ReadNumber(text);
+        if (!value) {
+          return kNotANumber;
+        }
+        const bool whole = std::floor(*value) == *value;
+        return !whole || *value < low || *value > high ? range : "";
+      },
+      std::to_string(low) + ".." + std::to_string(high));
+}
+
 CLI::Validator FiniteNumber() {
   return CLI::Validator(
       [](std::string& text) -> std::string { return ReadNumber(text) ? "" : kNotANumber; },

@@ -15,6 +15,10 @@ namespace tolvik {
 CLI::Validator NumberBetween(double low, double high, const std::string& unit = "",
                              const std::string& below_low = "");
 
+// As NumberBetween, for options that take whole numbers ("must be a whole
+// number between 1000 and 384000 Hz").
+CLI::Validator WholeNumberBetween(int low, int high, const std::string& unit = "");
+
 // Any finite number.
 CLI::Validator FiniteNumber();
 

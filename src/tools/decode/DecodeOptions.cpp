@@ -47,7 +47,7 @@ ParsedCommandLine ParseDecodeCommandLine(int argc, char** argv) {
   app.add_flag("--no-progress", no_progress, "Never show progress on standard error");
   app.add_option("--raw-rate", options.raw_rate_hz,
                  "Sample rate of raw samples on standard input in Hz (default 48000)")
-      ->check(NumberBetween(kLowestRawRateHz, kHighestRawRateHz, "Hz"));
+      ->check(WholeNumberBetween(kLowestRawRateHz, kHighestRawRateHz, "Hz"));
   app.add_option("--raw-channels", options.raw_channels,
                  "Channels of raw samples on standard input, 1 or 2 (default 2; the\n"
                  "left one is decoded)")

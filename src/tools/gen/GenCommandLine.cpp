@@ -148,7 +148,7 @@ ParsedGenCommandLine ParseGenCommandLine(int argc, const char* const* argv, std:
   app.add_option("--trail", signal.TrailS, "Seconds after the last call (default 1)")
       ->check(NumberBetween(0.0, kLongestTimeS, "s"));
   app.add_option("--rate", signal.SampleRateHz, "Output sample rate in Hz (default 48000)")
-      ->check(NumberBetween(kLowestRateHz, kHighestRateHz, "Hz"));
+      ->check(WholeNumberBetween(kLowestRateHz, kHighestRateHz, "Hz"));
   app.add_option("--channels", options.channels, "1 or 2 (default 1; stereo: same on both)")
       ->check(CLI::IsMember({1, 2}));
   app.add_option("--seed", signal.Seed, "Seed of the noise (default 1)");

@@ -122,8 +122,11 @@ TEST(GenCommandLineTest, BoundsReadAsPeopleWriteThem) {
   EXPECT_NE(error_of({"--ebn0", "inf"}).find("--ebn0: not a number"), std::string::npos);
   EXPECT_NE(error_of({"--gap", "-1"}).find("--gap: must be between 0 and 3600 s"),
             std::string::npos);
-  EXPECT_NE(error_of({"--rate", "999"}).find("--rate: must be between 1000 and 384000 Hz"),
-            std::string::npos);
+  for (const char* rate : {"999", "44100.5"}) {
+    EXPECT_NE(error_of({"--rate", rate})
+                  .find("--rate: must be a whole number between 1000 and 384000 Hz"),
+              std::string::npos);
+  }
   // Half a 16-bit step still reaches the file.
   const Outcome quiet = RunGen({"-o", "x.wav", "--call", kCall, "--amplitude", "0.5"});
   EXPECT_TRUE(quiet.parsed.options.has_value()) << quiet.err;
