@@ -75,22 +75,28 @@ bool InputDecoder::Decode(const std::string& name) {
   return true;
 }
 
+std::unique_ptr<ProgressIndicator> InputDecoder::ProgressFor(const SampleSource& source) const {
+  if (!options_.progress || !isatty(fileno(err_))) {
+    return nullptr;
+  }
+  // A stream shows the audio read, from the start: it may be live.
+  if (current_name_ == kStandardInputName) {
+    return std::make_unique<ProgressIndicator>(err_, current_name_, std::nullopt);
+  }
+  const auto duration = source.DurationSeconds();
+  if (duration && *duration >= kProgressAfterSeconds) {
+    return std::make_unique<ProgressIndicator>(err_, current_name_, *duration);
+  }
+  return nullptr;
+}
+
 void InputDecoder::DecodeBlocks(SampleSource& source, const CentrePlan& centre) {
   AppSettings settings = SettingsFor(options_, centre);
   auto receiver = std::make_unique<Receiver>(settings, ReceiverHosts{*this, *this, *this, clock_});
   receiver->List().SetObserver(this);
 
-  std::optional<ProgressIndicator> progress;
-  if (options_.progress && isatty(fileno(err_))) {
-    // A stream shows the audio read, from the start: it may be live.
-    if (current_name_ == kStandardInputName) {
-      progress.emplace(err_, current_name_, std::nullopt);
-    } else if (const auto duration = source.DurationSeconds();
-               duration && *duration >= kProgressAfterSeconds) {
-      progress.emplace(err_, current_name_, *duration);
-    }
-  }
-  progress_ = progress ? &*progress : nullptr;
+  const std::unique_ptr<ProgressIndicator> progress = ProgressFor(source);
+  progress_ = progress.get();
 
   InputBlockReader reader(source);
   InputBlockReader::Buffer buffer{};
