@@ -1,28 +1,55 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
-#include <cstdio>
+#include <memory>
+#include <vector>
 
+#include "audio/input/SampleRateConverter.h"
 #include "audio/input/SampleSource.h"
 
 namespace tolvik {
 
-// Raw signed 16-bit little-endian stereo at 48000 Hz from a stream (standard
-// input): the left channel is delivered. A trailing incomplete frame is
-// dropped.
+class RewindableStream;
+
+// How a headerless stream of samples is laid out: signed 16-bit
+// little-endian, one or two interleaved channels, at some rate.
+struct RawStreamFormat {
+  int RateHz = 48000;
+  int Channels = 2;
+};
+
+// Raw samples from a stream (standard input): the first (left) channel is
+// delivered, converted to 48000 Hz when the stream has another rate. A
+// trailing incomplete frame is dropped.
 class RawPcmSource final : public SampleSource {
  public:
-  explicit RawPcmSource(std::FILE* stream) : stream_(stream) {}
+  // `stream` must outlive the source. Throws InputError for a format that
+  // cannot be read (channels other than 1 or 2, a rate not above 0).
+  RawPcmSource(RewindableStream& stream, RawStreamFormat format);
+  ~RawPcmSource() override;
 
   std::size_t Read(std::span<double> out) override;
 
  private:
-  static constexpr std::size_t kBytesPerFrame = 4;
+  static constexpr std::size_t kBytesPerSample = 2;
   static constexpr std::size_t kChunkFrames = 4096;
 
-  std::FILE* stream_;                                                 // not owned
-  std::array<unsigned char, kChunkFrames * kBytesPerFrame> bytes_{};  // one read from the stream
+  // Reads up to `frames` frames of the left channel into left_; their count.
+  std::size_t ReadLeftChannel(std::size_t frames);
+  bool Refill();
+
+  RewindableStream& stream_;
+  std::size_t bytes_per_frame_;
+  std::vector<unsigned char> bytes_;                // one read from the stream
+  std::array<double, kChunkFrames> left_{};         // its left channel
+  std::unique_ptr<SampleRateConverter> converter_;  // null for a stream at 48 kHz
+  std::vector<double> converted_;                   // converter output not yet delivered
+  std::size_t converted_start_ = 0;
+  std::size_t converted_end_ = 0;
+  bool stream_ended_ = false;
+  bool drained_ = false;  // the converter has been flushed empty
 };
 
 }  // namespace tolvik

@@ -6,6 +6,12 @@
 
 namespace tolvik {
 
+// An input that ended before the length its header promised.
+struct CutShortInput {
+  double SecondsRead = 0;      // of the input's own audio
+  double SecondsPromised = 0;  // by its header
+};
+
 // A recorded or streamed input, delivered as the one channel Tolvik decodes,
 // at the capture rate of 48000 Hz, in 16-bit sample units (-32768..32767,
 // not yet rounded).
@@ -19,6 +25,10 @@ class SampleSource {
 
   // Length of the input in seconds, when known in advance.
   virtual std::optional<double> DurationSeconds() const { return std::nullopt; }
+
+  // Once Read has returned 0: how far short of its header's promise the
+  // input ended, if it did.
+  virtual std::optional<CutShortInput> CutShort() const { return std::nullopt; }
 };
 
 }  // namespace tolvik

@@ -13,6 +13,7 @@ class ShiftedSource final : public SampleSource {
 
   std::size_t Read(std::span<double> out) override;
   std::optional<double> DurationSeconds() const override { return inner_.DurationSeconds(); }
+  std::optional<CutShortInput> CutShort() const override { return inner_.CutShort(); }
 
  private:
   SampleSource& inner_;

@@ -3,9 +3,12 @@
 #include <sndfile.h>
 
 #include <algorithm>
+#include <fstream>
 #include <string>
 
 #include "audio/input/InputError.h"
+#include "audio/input/RewindableStream.h"
+#include "audio/input/SoundFileHeader.h"
 #include "base/BlockFormat.h"
 
 namespace tolvik {
@@ -14,9 +17,56 @@ namespace {
 constexpr std::size_t kChunkFrames = 4096;
 // libsndfile delivers samples scaled to -1..1; Tolvik works in 16-bit units.
 constexpr double kSixteenBitScale = 32768.0;
+// Enough of a file's start to hold the header of any WAV file in practice.
+constexpr std::size_t kHeaderBytes = 4096;
+// libsndfile's frame count for a stream whose length it cannot know is
+// near SF_COUNT_MAX; a real count stays far below this (a year at 384 kHz).
+constexpr std::int64_t kLargestRealFrameCount = std::int64_t{1} << 44;
+
+std::string UnreadableReason() {
+  return std::string("not an audio file that can be read (") + sf_strerror(nullptr) + ")";
+}
+
+std::vector<unsigned char> ReadHead(const std::filesystem::path& path) {
+  std::vector<unsigned char> head(kHeaderBytes);
+  std::ifstream file(path, std::ios::binary);
+  file.read(reinterpret_cast<char*>(head.data()), static_cast<std::streamsize>(head.size()));
+  head.resize(static_cast<std::size_t>(std::max<std::streamsize>(file.gcount(), 0)));
+  return head;
+}
+
+// libsndfile reads a stream through these; the stream's length is unknown.
+sf_count_t StreamLength(void*) {
+  return SF_COUNT_MAX;
+}
+
+sf_count_t StreamSeek(sf_count_t offset, int whence, void* user) {
+  auto& stream = *static_cast<RewindableStream*>(user);
+  const auto base = whence == SEEK_CUR ? static_cast<sf_count_t>(stream.Position()) : 0;
+  if (whence == SEEK_END || base + offset < 0 ||
+      !stream.Seek(static_cast<std::uint64_t>(base + offset))) {
+    return -1;
+  }
+  return static_cast<sf_count_t>(stream.Position());
+}
+
+sf_count_t StreamRead(void* out, sf_count_t count, void* user) {
+  auto& stream = *static_cast<RewindableStream*>(user);
+  return static_cast<sf_count_t>(stream.Read(
+      std::span<unsigned char>(static_cast<unsigned char*>(out), static_cast<std::size_t>(count))));
+}
+
+sf_count_t StreamWrite(const void*, sf_count_t, void*) {
+  return 0;
+}
+
+sf_count_t StreamTell(void* user) {
+  return static_cast<sf_count_t>(static_cast<RewindableStream*>(user)->Position());
+}
+
 }  // namespace
 
-SoundFileSource::SoundFileSource(const std::filesystem::path& path) : file_(nullptr) {
+SoundFileSource::SoundFileSource(const std::filesystem::path& path) {
   SF_INFO info{};
   file_ = sf_open(path.string().c_str(), SFM_READ, &info);
   if (file_ == nullptr) {
@@ -30,13 +80,35 @@ SoundFileSource::SoundFileSource(const std::filesystem::path& path) : file_(null
     if (std::filesystem::file_size(path, error) == 0 && !error) {
       throw InputError("the file is empty");
     }
-    throw InputError(std::string("not an audio file that can be read (") + sf_strerror(nullptr) +
-                     ")");
+    throw InputError(UnreadableReason());
   }
+  SetUp(info, ReadHead(path));
+}
+
+SoundFileSource::SoundFileSource(RewindableStream& stream) {
+  static SF_VIRTUAL_IO stream_io{StreamLength, StreamSeek, StreamRead, StreamWrite, StreamTell};
+  SF_INFO info{};
+  file_ = sf_open_virtual(&stream_io, SFM_READ, &info, &stream);
+  if (file_ == nullptr) {
+    throw InputError(UnreadableReason());
+  }
+  SetUp(info, stream.KeptStart());
+}
+
+void SoundFileSource::SetUp(const SF_INFO& info, std::span<const unsigned char> head) {
   file_rate_hz_ = info.samplerate;
   file_channels_ = info.channels;
-  if (info.samplerate > 0 && info.frames >= 0) {
+  const bool known_length = info.frames > 0 && info.frames < kLargestRealFrameCount;
+  if (info.samplerate > 0 && (known_length || info.frames == 0)) {
     duration_seconds_ = static_cast<double>(info.frames) / info.samplerate;
+  }
+  // libsndfile cuts a WAV file's length to what the file holds; the
+  // header's own promise is read from it directly.
+  const bool wav = (info.format & SF_FORMAT_TYPEMASK) == SF_FORMAT_WAV;
+  if (wav) {
+    promised_frames_ = PromisedWavFrames(head);
+  } else if (known_length) {
+    promised_frames_ = static_cast<std::uint64_t>(info.frames);
   }
   interleaved_.resize(kChunkFrames * static_cast<std::size_t>(file_channels_));
   left_.resize(kChunkFrames);
@@ -46,6 +118,14 @@ SoundFileSource::SoundFileSource(const std::filesystem::path& path) : file_(null
   } else {
     pending_.resize(kChunkFrames);
   }
+}
+
+std::optional<CutShortInput> SoundFileSource::CutShort() const {
+  if (!file_ended_ || !promised_frames_ || frames_read_ >= *promised_frames_) {
+    return std::nullopt;
+  }
+  return CutShortInput{static_cast<double>(frames_read_) / file_rate_hz_,
+                       static_cast<double>(*promised_frames_) / file_rate_hz_};
 }
 
 SoundFileSource::~SoundFileSource() {
@@ -71,6 +151,7 @@ std::size_t SoundFileSource::ReadLeftChannel() {
   const sf_count_t frames =
       sf_readf_double(file_, interleaved_.data(), static_cast<sf_count_t>(kChunkFrames));
   const auto count = static_cast<std::size_t>(std::max<sf_count_t>(frames, 0));
+  frames_read_ += count;
   for (std::size_t frame = 0; frame < count; ++frame) {
     left_[frame] =
         interleaved_[frame * static_cast<std::size_t>(file_channels_)] * kSixteenBitScale;

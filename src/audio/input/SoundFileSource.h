@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <filesystem>
 #include <memory>
 #include <optional>
@@ -11,8 +12,11 @@
 #include "audio/input/SampleSource.h"
 
 typedef struct sf_private_tag SNDFILE;
+struct SF_INFO;
 
 namespace tolvik {
+
+class RewindableStream;
 
 // Any recording libsndfile reads (WAV, FLAC, OGG, ...), at any sample rate,
 // mono or multi-channel: the first (left) channel is delivered, converted to
@@ -22,24 +26,32 @@ class SoundFileSource final : public SampleSource {
   // Throws InputError with a readable reason when the file cannot be read
   // as audio.
   explicit SoundFileSource(const std::filesystem::path& path);
+  // A sound file arriving on a stream (standard input); `stream` must
+  // outlive the source. Throws InputError as above.
+  explicit SoundFileSource(RewindableStream& stream);
   ~SoundFileSource() override;
   SoundFileSource(const SoundFileSource&) = delete;
   SoundFileSource& operator=(const SoundFileSource&) = delete;
 
   std::size_t Read(std::span<double> out) override;
   std::optional<double> DurationSeconds() const override { return duration_seconds_; }
+  std::optional<CutShortInput> CutShort() const override;
 
   int FileRateHz() const { return file_rate_hz_; }
   int FileChannels() const { return file_channels_; }
 
  private:
+  // After opening: the format, the header's promise, the buffers.
+  void SetUp(const SF_INFO& info, std::span<const unsigned char> head);
   bool Refill();
   std::size_t ReadLeftChannel();
 
-  SNDFILE* file_;
-  int file_rate_hz_;
-  int file_channels_;
+  SNDFILE* file_ = nullptr;
+  int file_rate_hz_ = 0;
+  int file_channels_ = 0;
   std::optional<double> duration_seconds_;
+  std::optional<std::uint64_t> promised_frames_;    // by the header, when it states a length
+  std::uint64_t frames_read_ = 0;                   // of the file, at its own rate
   std::unique_ptr<SampleRateConverter> converter_;  // null when the file is already at 48 kHz
   std::vector<double> interleaved_;                 // one chunk of frames as read from the file
   std::vector<double> left_;                        // the chunk's first channel, 16-bit units

@@ -4,12 +4,16 @@
 
 #include <iostream>
 
+#include "common/NumberCheck.h"
+
 namespace tolvik {
 
 namespace {
 constexpr int kUsageExitStatus = 2;
 constexpr double kLowestCentreHz = 300.0;
 constexpr double kHighestCentreHz = 3000.0;
+constexpr int kLowestRawRateHz = 1000;
+constexpr int kHighestRawRateHz = 384000;
 }  // namespace
 
 ParsedCommandLine ParseDecodeCommandLine(int argc, char** argv) {
@@ -21,9 +25,11 @@ ParsedCommandLine ParseDecodeCommandLine(int argc, char** argv) {
   CLI::App app{
       "Decodes maritime DSC calls from recordings and prints one line per call.\n"
       "Reads any audio file libsndfile reads, at any sample rate (the left channel of a\n"
-      "stereo file); '-' reads raw signed 16-bit little-endian stereo at 48000 Hz from\n"
-      "standard input.",
+      "stereo file). '-' reads standard input: a sound file (WAV, FLAC, Ogg, AIFF, .snd),\n"
+      "recognised by its header, or else raw signed 16-bit little-endian samples\n"
+      "(--raw-rate, --raw-channels).",
       "tolvik-decode"};
+  app.set_version_flag("--version", "tolvik-decode " TOLVIK_VERSION);
   app.add_option("FILE", options.files, "Recordings to decode, or - for standard input")
       ->required();
   auto* vhf = app.add_flag("--vhf", options.vhf, "Decode VHF DSC (1200 bit/s, 1300/2100 Hz)");
@@ -31,7 +37,7 @@ ParsedCommandLine ParseDecodeCommandLine(int argc, char** argv) {
                  "HF centre frequency in Hz (default 800). 500-1000 in steps of 10 is used\n"
                  "directly; any other centre from 300 to 3000 (1700 for SSB recordings) is\n"
                  "shifted to 800 Hz before decoding")
-      ->check(CLI::Range(kLowestCentreHz, kHighestCentreHz))
+      ->check(NumberBetween(kLowestCentreHz, kHighestCentreHz, "Hz"))
       ->excludes(vhf);
   app.add_flag("--inverted", options.inverted, "Start with inverted polarity");
   app.add_flag("--no-aps", no_aps, "No automatic polarity");
@@ -39,11 +45,21 @@ ParsedCommandLine ParseDecodeCommandLine(int argc, char** argv) {
   app.add_flag("--json", options.json, "Print one JSON object per call");
   app.add_flag("--status", options.status, "Print the decoder's status texts to standard error");
   app.add_flag("--no-progress", no_progress, "Never show progress on standard error");
+  app.add_option("--raw-rate", options.raw_rate_hz,
+                 "Sample rate of raw samples on standard input in Hz (default 48000)")
+      ->check(WholeNumberBetween(kLowestRawRateHz, kHighestRawRateHz, "Hz"));
+  app.add_option("--raw-channels", options.raw_channels,
+                 "Channels of raw samples on standard input, 1 or 2 (default 2; the\n"
+                 "left one is decoded)")
+      ->check(CLI::IsMember({1, 2}));
 
   try {
     app.parse(argc, argv);
   } catch (const CLI::CallForHelp&) {
     std::cout << app.help();
+    return {std::nullopt, 0};
+  } catch (const CLI::CallForVersion& version) {
+    std::cout << version.what() << "\n";
     return {std::nullopt, 0};
   } catch (const CLI::ParseError& error) {
     std::cerr << "tolvik-decode: " << error.what() << "\n"

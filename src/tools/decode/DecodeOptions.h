@@ -16,11 +16,14 @@ struct DecodeOptions {
   bool json = false;               // one JSON object per row
   bool status = false;             // print status texts to standard error
   bool progress = true;            // progress on a terminal
+  int raw_rate_hz = 48000;         // of a headerless stream on standard input
+  int raw_channels = 2;            // of that stream: 1 or 2 (the left one is decoded)
   std::vector<std::string> files;  // "-" is standard input
 };
 
 // The outcome of reading the command line: options to run with, or an exit
-// status to leave with at once (0 after --help, 2 for bad usage).
+// status to leave with at once (0 after --help or --version, 2 for bad
+// usage).
 struct ParsedCommandLine {
   std::optional<DecodeOptions> options;
   int exit_status = 0;

@@ -9,9 +9,9 @@
 #include "audio/Receiver.h"
 #include "audio/input/InputBlockReader.h"
 #include "audio/input/InputError.h"
-#include "audio/input/RawPcmSource.h"
 #include "audio/input/ShiftedSource.h"
 #include "audio/input/SoundFileSource.h"
+#include "audio/input/StreamSource.h"
 #include "decode/CentrePlan.h"
 #include "decode/ProgressIndicator.h"
 #include "demod/CentreFrequencySetup.h"
@@ -36,9 +36,12 @@ AppSettings SettingsFor(const DecodeOptions& options, const CentrePlan& centre) 
   return settings;
 }
 
-std::unique_ptr<SampleSource> OpenInput(const std::string& name) {
-  if (name == "-") {
-    return std::make_unique<RawPcmSource>(stdin);
+constexpr const char* kStandardInputName = "-";
+
+std::unique_ptr<SampleSource> OpenInput(const std::string& name, const DecodeOptions& options) {
+  if (name == kStandardInputName) {
+    return std::make_unique<StreamSource>(
+        stdin, RawStreamFormat{options.raw_rate_hz, options.raw_channels});
   }
   return std::make_unique<SoundFileSource>(name);
 }
@@ -53,7 +56,7 @@ bool InputDecoder::Decode(const std::string& name) {
   offset_s_ = 0;
   std::unique_ptr<SampleSource> input;
   try {
-    input = OpenInput(name);
+    input = OpenInput(name, options_);
   } catch (const InputError& error) {
     std::fprintf(err_, "tolvik-decode: %s: %s\n", name.c_str(), error.what());
     return false;
@@ -65,7 +68,26 @@ bool InputDecoder::Decode(const std::string& name) {
   } else {
     DecodeBlocks(*input, centre);
   }
+  if (const auto cut_short = input->CutShort()) {
+    std::fprintf(err_, "tolvik-decode: warning: %s ends after %.1f s, its header promised %.1f s\n",
+                 name.c_str(), cut_short->SecondsRead, cut_short->SecondsPromised);
+  }
   return true;
+}
+
+std::unique_ptr<ProgressIndicator> InputDecoder::ProgressFor(const SampleSource& source) const {
+  if (!options_.progress || !isatty(fileno(err_))) {
+    return nullptr;
+  }
+  // A stream shows the audio read, from the start: it may be live.
+  if (current_name_ == kStandardInputName) {
+    return std::make_unique<ProgressIndicator>(err_, current_name_, std::nullopt);
+  }
+  const auto duration = source.DurationSeconds();
+  if (duration && *duration >= kProgressAfterSeconds) {
+    return std::make_unique<ProgressIndicator>(err_, current_name_, *duration);
+  }
+  return nullptr;
 }
 
 void InputDecoder::DecodeBlocks(SampleSource& source, const CentrePlan& centre) {
@@ -73,12 +95,8 @@ void InputDecoder::DecodeBlocks(SampleSource& source, const CentrePlan& centre) 
   auto receiver = std::make_unique<Receiver>(settings, ReceiverHosts{*this, *this, *this, clock_});
   receiver->List().SetObserver(this);
 
-  std::optional<ProgressIndicator> progress;
-  const auto duration = source.DurationSeconds();
-  if (options_.progress && duration && *duration >= kProgressAfterSeconds && isatty(fileno(err_))) {
-    progress.emplace(err_, current_name_, *duration);
-    progress_ = &*progress;
-  }
+  const std::unique_ptr<ProgressIndicator> progress = ProgressFor(source);
+  progress_ = progress.get();
 
   InputBlockReader reader(source);
   InputBlockReader::Buffer buffer{};
@@ -112,6 +130,9 @@ void InputDecoder::RowWritten(int, const ReceiveEntry& entry, DistressKind kind)
 void InputDecoder::ShowStatusText(StatusPanel panel, const std::string& text) {
   if (!options_.status || panel != StatusPanel::Decoder || text.empty())
     return;
+  if (progress_ != nullptr) {
+    progress_->Erase();
+  }
   std::fprintf(err_, "%s %.1fs: %s\n", current_name_.c_str(), RoundToTenths(offset_s_),
                text.c_str());
 }

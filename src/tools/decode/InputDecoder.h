@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdio>
+#include <memory>
 #include <string>
 
 #include "audio/HeadlessHost.h"
@@ -27,6 +28,9 @@ class InputDecoder final : private ReceiveListObserver,
 
  private:
   void DecodeBlocks(class SampleSource& source, const struct CentrePlan& centre);
+  // The progress line for the input being decoded; null when none is shown
+  // (not a terminal, --no-progress, a file shorter than a minute).
+  std::unique_ptr<class ProgressIndicator> ProgressFor(const SampleSource& source) const;
 
   // ReceiveListObserver
   void RowWritten(int row, const ReceiveEntry& entry, DistressKind kind) override;

@@ -9,6 +9,10 @@ namespace tolvik {
 
 namespace {
 
+// The widest To text: an area, "N99E999-S198E1098" (the far corner lies up
+// to 99 degrees south and east of the reference corner).
+constexpr std::size_t kToColumnWidth = 17;
+
 // Pads `text` with spaces to `width` characters (longer texts stay whole).
 std::string Padded(const std::string& text, std::size_t width) {
   std::string padded = text.empty() ? "-" : text;
@@ -31,7 +35,7 @@ std::string FormatPlainRow(const DecodedRow& row, bool with_file) {
   line += offset;
   line += "  " + Padded(e.Category, 8);
   line += "  " + Padded(e.From, 9);
-  line += " -> " + Padded(e.To, 12);
+  line += " -> " + Padded(e.To, kToColumnWidth);
   line += "  " + Padded(e.RequestStatus, 20);
   line += "  " + Padded(e.Ack, 3);
   if (!e.Information.empty())

@@ -9,6 +9,7 @@
 
 #include "dsc/DscEncoder.h"
 #include "dsc/DscSymbols.h"
+#include "gen/DroppedKeys.h"
 #include "gen/FieldValues.h"
 
 namespace tolvik {
@@ -225,7 +226,7 @@ CallDescription TakeRawCall(DescriptionKeys& keys) {
   return description;
 }
 
-CallDescription TakeMessage(DescriptionKeys& keys) {
+CallDescription TakeMessage(DescriptionKeys& keys, DroppedKeys dropped) {
   DscMessage message;
   message.FormatSpecifier = keys.TakeRequired("format", ParseFormatValue,
                                               "give the call's format (or its symbols as raw)");
@@ -245,6 +246,12 @@ CallDescription TakeMessage(DescriptionKeys& keys) {
   } catch (const std::invalid_argument& error) {
     throw CallDescriptionError(keys.Pair("format") + ": cannot be sent: " + error.what());
   }
+  if (dropped == DroppedKeys::Refuse) {
+    if (const auto key = FindDroppedKey(message)) {
+      throw CallDescriptionError(keys.Pair(key->Key) +
+                                 ": the receiver would not show it: " + key->Reason);
+    }
+  }
   description.Call = std::move(message);
   return description;
 }
@@ -262,14 +269,14 @@ std::string JoinPairs(const KeyValues& key_values) {
 
 }  // namespace
 
-CallDescription BuildCallDescription(const KeyValues& key_values) {
+CallDescription BuildCallDescription(const KeyValues& key_values, DroppedKeys dropped) {
   DescriptionKeys keys(key_values);
-  CallDescription description = keys.Has("raw") ? TakeRawCall(keys) : TakeMessage(keys);
+  CallDescription description = keys.Has("raw") ? TakeRawCall(keys) : TakeMessage(keys, dropped);
   description.Text = JoinPairs(key_values);
   return description;
 }
 
-CallDescription ParseCallDescription(std::string_view key_values) {
+CallDescription ParseCallDescription(std::string_view key_values, DroppedKeys dropped) {
   KeyValues pairs;
   std::size_t at = 0;
   while (at < key_values.size()) {
@@ -292,7 +299,7 @@ CallDescription ParseCallDescription(std::string_view key_values) {
   if (pairs.empty()) {
     throw CallDescriptionError("empty call description");
   }
-  return BuildCallDescription(pairs);
+  return BuildCallDescription(pairs, dropped);
 }
 
 }  // namespace tolvik

@@ -31,7 +31,7 @@ std::optional<std::string> ValueText(const nlohmann::json& value) {
   return std::nullopt;
 }
 
-CallDescription CallFromObject(const nlohmann::json& object) {
+CallDescription CallFromObject(const nlohmann::json& object, DroppedKeys dropped) {
   if (!object.is_object()) {
     throw CallDescriptionError("expected an object of keys");
   }
@@ -44,12 +44,13 @@ CallDescription CallFromObject(const nlohmann::json& object) {
     }
     pairs.emplace_back(key, *text);
   }
-  return BuildCallDescription(pairs);
+  return BuildCallDescription(pairs, dropped);
 }
 
 }  // namespace
 
-std::vector<CallDescription> ParseCallDescriptionsJson(std::string_view json_text) {
+std::vector<CallDescription> ParseCallDescriptionsJson(std::string_view json_text,
+                                                       DroppedKeys dropped) {
   nlohmann::json document;
   try {
     document = nlohmann::json::parse(json_text);
@@ -62,7 +63,7 @@ std::vector<CallDescription> ParseCallDescriptionsJson(std::string_view json_tex
   std::vector<CallDescription> calls;
   for (std::size_t i = 0; i < document.size(); ++i) {
     try {
-      calls.push_back(CallFromObject(document[i]));
+      calls.push_back(CallFromObject(document[i], dropped));
     } catch (const CallDescriptionError& error) {
       throw CallDescriptionError("call " + std::to_string(i + 1) + ": " + error.what());
     }

@@ -5,6 +5,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "common/NumberCheck.h"
 #include "gen/CallDescriptionParser.h"
 
 namespace tolvik {
@@ -18,6 +19,7 @@ constexpr double kLargestPpm = 10000.0;
 constexpr double kLongestTimeS = 3600.0;
 constexpr int kLowestRateHz = 1000;
 constexpr int kHighestRateHz = 384000;
+constexpr double kLargestAmplitude = 32767.0;  // 16-bit full scale
 
 constexpr const char* kCallKeysHelp =
     R"(Call keys (--call 'key=value ...', or the same keys in a --calls JSON array):
@@ -49,6 +51,12 @@ constexpr const char* kCallKeysHelp =
   raw         the characters 0..127, comma-separated, from the first format
               specifier to the end of sequence; check (0..127) sends a
               given check character instead of the right one
+
+A key the call does not use is an error, and so is one the receiver would
+not show because of the call's other fields: freq, freq2, position or
+number after tc1 103, 118 or 126 (the default), distress information with
+a tc1 other than 110 or 112, a frequency of 0 kHz, enhance without a known
+position to refine.
 )";
 
 bool ReadFile(const std::string& path, std::string& text) {
@@ -74,13 +82,13 @@ bool ReadCalls(const std::string& calls_file, const std::vector<std::string>& ca
         return false;
       }
       try {
-        calls = ParseCallDescriptionsJson(text);
+        calls = ParseCallDescriptionsJson(text, DroppedKeys::Refuse);
       } catch (const CallDescriptionError& error) {
         throw CallDescriptionError(calls_file + ": " + error.what());
       }
     }
     for (const std::string& call_text : call_texts) {
-      calls.push_back(ParseCallDescription(call_text));
+      calls.push_back(ParseCallDescription(call_text, DroppedKeys::Refuse));
     }
   } catch (const CallDescriptionError& error) {
     err << "tolvik-gen: " << error.what() << "\n";
@@ -105,34 +113,42 @@ ParsedGenCommandLine ParseGenCommandLine(int argc, const char* const* argv, std:
 
   CLI::App app{
       "Writes a WAV file (16-bit PCM) of maritime DSC calls, for testing a receiver set-up\n"
-      "and the decoder. Each call is described by key=value pairs.",
+      "and the decoder. Each call is described by key=value pairs. -o - writes to standard\n"
+      "output; the lines that describe the calls then go to standard error.",
       "tolvik-gen"};
+  app.set_version_flag("--version", "tolvik-gen " TOLVIK_VERSION);
   app.footer(kCallKeysHelp);
   app.add_option("--call", call_texts, "A call as 'key=value ...' (repeatable, one call each)");
   app.add_option("--calls", calls_file, "A JSON file: an array of objects with the call keys")
       ->check(CLI::ExistingFile);
-  app.add_option("-o,--output", options.output, "The WAV file to write")->required();
+  app.add_option("-o,--output", options.output, "The WAV file to write, - for standard output")
+      ->required();
   auto* vhf = app.add_flag("--vhf", signal.Vhf, "VHF DSC: 1200 bit/s, 1300/2100 Hz");
   app.add_option("--centre", signal.CentreHz, "HF centre of the tone pair in Hz (default 800)")
-      ->check(CLI::Range(kLowestCentreHz, kHighestCentreHz))
+      ->check(NumberBetween(kLowestCentreHz, kHighestCentreHz, "Hz"))
       ->excludes(vhf);
-  app.add_option("--offset", signal.OffsetHz, "Hz added to every tone (default 0)");
+  app.add_option("--offset", signal.OffsetHz, "Hz added to every tone (default 0)")
+      ->check(FiniteNumber());
   app.add_flag("--inverted", signal.Inverted, "Swap the tones of bit 1 and bit 0");
   app.add_option("--ppm", signal.BitRateErrorPpm, "Bit-rate error in parts per million")
-      ->check(CLI::Range(-kLargestPpm, kLargestPpm));
+      ->check(NumberBetween(-kLargestPpm, kLargestPpm, "ppm"));
   auto* ebn0 = app.add_option("--ebn0", ebn0_db,
                               "White Gaussian noise over the whole file at this Eb/N0 in dB\n"
-                              "(default: no noise)");
-  app.add_option("--amplitude", signal.Amplitude, "Peak of the tones, 16-bit units (default 8000)")
-      ->check(CLI::PositiveNumber);
+                              "(default: no noise)")
+                   ->check(FiniteNumber());
+  app.add_option("--amplitude", signal.Amplitude,
+                 "Peak of the tones, 16-bit units (default 8000); below 0.5 every sample\n"
+                 "would round to silence")
+      ->check(NumberBetween(kSmallestAudibleAmplitude, kLargestAmplitude, "(16-bit units)",
+                            "rounds every sample to silence"));
   app.add_option("--gap", signal.GapS, "Seconds between calls (default 1)")
-      ->check(CLI::Range(0.0, kLongestTimeS));
+      ->check(NumberBetween(0.0, kLongestTimeS, "s"));
   app.add_option("--lead", signal.LeadS, "Seconds before the first call (default 0.5)")
-      ->check(CLI::Range(0.0, kLongestTimeS));
+      ->check(NumberBetween(0.0, kLongestTimeS, "s"));
   app.add_option("--trail", signal.TrailS, "Seconds after the last call (default 1)")
-      ->check(CLI::Range(0.0, kLongestTimeS));
+      ->check(NumberBetween(0.0, kLongestTimeS, "s"));
   app.add_option("--rate", signal.SampleRateHz, "Output sample rate in Hz (default 48000)")
-      ->check(CLI::Range(kLowestRateHz, kHighestRateHz));
+      ->check(WholeNumberBetween(kLowestRateHz, kHighestRateHz, "Hz"));
   app.add_option("--channels", options.channels, "1 or 2 (default 1; stereo: same on both)")
       ->check(CLI::IsMember({1, 2}));
   app.add_option("--seed", signal.Seed, "Seed of the noise (default 1)");
@@ -141,6 +157,9 @@ ParsedGenCommandLine ParseGenCommandLine(int argc, const char* const* argv, std:
     app.parse(argc, argv);
   } catch (const CLI::CallForHelp&) {
     out << app.help();
+    return {std::nullopt, 0};
+  } catch (const CLI::CallForVersion& version) {
+    out << version.what() << "\n";
     return {std::nullopt, 0};
   } catch (const CLI::ParseError& error) {
     err << "tolvik-gen: " << error.what() << "\nRun with --help for more information.\n";

@@ -9,6 +9,7 @@
 #include "demod/FskModulator.h"
 #include "dsc/DscEncoder.h"
 #include "gen/GaussianNoise.h"
+#include "gen/SignalStream.h"
 
 namespace tolvik {
 
@@ -23,14 +24,6 @@ constexpr double kPartsPerMillion = 1e-6;
 // Longest signal made in memory: 800 MB of samples, over half an hour at
 // 48 kHz. Far longer requests are mistakes and would exhaust the machine.
 constexpr double kMaxSignalSamples = 100e6;
-
-double ActualBitRate(const SignalOptions& options) {
-  return NominalBitRate(options.Vhf) * (1.0 + options.BitRateErrorPpm * kPartsPerMillion);
-}
-
-std::size_t SampleCount(double seconds, int sample_rate_hz) {
-  return static_cast<std::size_t>(std::llround(seconds * sample_rate_hz));
-}
 
 // A number as people write it: 2100, 7207.2.
 std::string Shown(double value) {
@@ -73,6 +66,10 @@ ToneFrequencies TonesFor(const SignalOptions& options) {
   return tones;
 }
 
+double ActualBitRate(const SignalOptions& options) {
+  return NominalBitRate(options.Vhf) * (1.0 + options.BitRateErrorPpm * kPartsPerMillion);
+}
+
 double NominalBitRate(bool vhf) {
   return vhf ? kVhfBitRate : kHfBitRate;
 }
@@ -86,8 +83,9 @@ void CheckSignalOptions(const SignalOptions& options) {
             "tone at " + Shown(tone) + " Hz: must lie between 0 Hz and half the " +
                 "sample rate (" + Shown(nyquist_hz) + " Hz)");
   }
-  Require(std::isfinite(options.Amplitude) && options.Amplitude > 0.0,
-          "the amplitude must be above 0");
+  Require(std::isfinite(options.Amplitude) && options.Amplitude >= kSmallestAudibleAmplitude,
+          "the amplitude must be at least " + Shown(kSmallestAudibleAmplitude) +
+              " (16-bit units): a smaller one rounds every sample to silence");
   Require(std::isfinite(options.BitRateErrorPpm) && ActualBitRate(options) > 0.0,
           "the bit rate error leaves no bit rate");
   Require(!options.EbN0Db || std::isfinite(*options.EbN0Db), "Eb/N0 must be a finite number");
@@ -112,51 +110,16 @@ std::vector<std::uint8_t> CallBits(const CallDescription& call, bool vhf) {
 
 GeneratedSignal GenerateSignalWithPlacements(std::span<const CallDescription> calls,
                                              const SignalOptions& options) {
-  CheckSignalOptions(options);
-  const int rate = options.SampleRateHz;
-  const ToneFrequencies tones = TonesFor(options);
-  const double bit_rate = ActualBitRate(options);
-
-  std::vector<std::vector<std::uint8_t>> call_bits;
-  double duration_s = options.LeadS + options.TrailS;
-  for (std::size_t i = 0; i < calls.size(); ++i) {
-    call_bits.push_back(CallBits(calls[i], options.Vhf));
-    duration_s +=
-        static_cast<double>(call_bits.back().size()) / bit_rate + (i > 0 ? options.GapS : 0);
-  }
-  Require(duration_s * rate <= kMaxSignalSamples, "the signal would be " + Shown(duration_s) +
-                                                      " s long, more than " +
-                                                      Shown(kMaxSignalSamples) + " samples");
-
+  SignalStream stream(calls, options);
+  const double duration_s = static_cast<double>(stream.TotalSamples()) / options.SampleRateHz;
+  Require(static_cast<double>(stream.TotalSamples()) <= kMaxSignalSamples,
+          "the signal would be " + Shown(duration_s) + " s long, more than " +
+              Shown(kMaxSignalSamples) + " samples");
   GeneratedSignal signal;
-  // One sample of rounding per piece at most.
-  signal.Samples.reserve(static_cast<std::size_t>(duration_s * rate) + calls.size() + 2);
-  signal.Samples.assign(SampleCount(options.LeadS, rate), 0.0);
-  for (std::size_t i = 0; i < calls.size(); ++i) {
-    if (i > 0) {
-      signal.Samples.resize(signal.Samples.size() + SampleCount(options.GapS, rate), 0.0);
-    }
-    const std::vector<std::uint8_t>& bits = call_bits[i];
-    CallPlacement placement;
-    placement.StartS = static_cast<double>(signal.Samples.size()) / rate;
-    placement.Bits = static_cast<int>(bits.size());
-    // A fresh modulator per call: each transmission keys up on its own.
-    FskModulator modulator(tones.MarkHz, tones.SpaceHz, bit_rate, options.Amplitude, rate);
-    modulator.Modulate(bits, signal.Samples);
-    placement.EndS = static_cast<double>(signal.Samples.size()) / rate;
-    signal.Calls.push_back(placement);
-  }
-  signal.Samples.resize(signal.Samples.size() + SampleCount(options.TrailS, rate), 0.0);
-
-  if (options.EbN0Db) {
-    // The noise level follows the nominal bit rate: Eb is that of a
-    // transmitter keeping to its tolerance.
-    GaussianNoise noise(options.Seed, NoiseSigmaForEbN0(options.Amplitude, *options.EbN0Db,
-                                                        NominalBitRate(options.Vhf), rate));
-    for (double& sample : signal.Samples) {
-      sample += noise.Next();
-    }
-  }
+  signal.Calls = stream.Calls();
+  signal.Samples.resize(static_cast<std::size_t>(stream.TotalSamples()));
+  const std::size_t made = stream.Read(signal.Samples);
+  signal.Samples.resize(made);
   return signal;
 }
 

@@ -36,9 +36,17 @@ ToneFrequencies TonesFor(const SignalOptions& options);
 // 100 bit/s for HF, 1200 for VHF.
 double NominalBitRate(bool vhf);
 
+// The nominal bit rate with the options' bit-rate error.
+double ActualBitRate(const SignalOptions& options);
+
+// The smallest peak of the tones: below half a 16-bit step every sample
+// rounds to 0.
+inline constexpr double kSmallestAudibleAmplitude = 0.5;
+
 // Throws std::invalid_argument, with the reason, for options that cannot
 // make a signal: a tone at or above half the sample rate or not above 0 Hz,
-// a negative time, an amplitude not above 0, a bit rate not above 0.
+// a negative time, an amplitude below kSmallestAudibleAmplitude, a bit rate
+// not above 0.
 void CheckSignalOptions(const SignalOptions& options);
 
 // The bits a call sends: dot pattern, phasing, characters with time
@@ -60,7 +68,8 @@ struct GeneratedSignal {
 // Lead, the calls one after another with the gap between them, trail; noise
 // over the whole signal when asked for. Same options and seed, same samples.
 // Throws std::invalid_argument for options CheckSignalOptions rejects and
-// for a signal longer than 100 million samples.
+// for a signal longer than 100 million samples (SignalStream makes longer
+// ones piece by piece).
 GeneratedSignal GenerateSignalWithPlacements(std::span<const CallDescription> calls,
                                              const SignalOptions& options);
 

@@ -61,6 +61,46 @@ TEST(DecodeCommandLineTest, BadUsageLeavesWithStatusTwoAndHelpWithZero) {
   EXPECT_EQ(help.exit_status, 0);
 }
 
+TEST(DecodeCommandLineTest, CentresThatAreNoNumberAreRefused) {
+  // strtod reads all of these as doubles; NaN passed every range check and
+  // decoded nothing.
+  for (const char* centre : {"nan", "NaN", "-nan", "inf", "-inf", "abc", "800Hz", ""}) {
+    SCOPED_TRACE(centre);
+    testing::internal::CaptureStderr();
+    const auto parsed = Parse({"--centre", centre, "a.wav"});
+    const std::string message = testing::internal::GetCapturedStderr();
+    EXPECT_FALSE(parsed.options);
+    EXPECT_EQ(parsed.exit_status, 2);
+    EXPECT_NE(message.find("--centre: not a number"), std::string::npos) << message;
+  }
+  testing::internal::CaptureStderr();
+  Parse({"--centre", "1e9", "a.wav"});
+  EXPECT_NE(testing::internal::GetCapturedStderr().find("must be between 300 and 3000 Hz"),
+            std::string::npos);
+}
+
+TEST(DecodeCommandLineTest, RawStreamFormatAndVersion) {
+  const auto defaults = Parse({"-"});
+  ASSERT_TRUE(defaults.options);
+  EXPECT_EQ(defaults.options->raw_rate_hz, 48000);
+  EXPECT_EQ(defaults.options->raw_channels, 2);
+  const auto mono = Parse({"--raw-rate", "24000", "--raw-channels", "1", "-"});
+  ASSERT_TRUE(mono.options);
+  EXPECT_EQ(mono.options->raw_rate_hz, 24000);
+  EXPECT_EQ(mono.options->raw_channels, 1);
+  for (const auto& words : std::vector<std::vector<std::string>>{
+           {"--raw-channels", "3", "-"}, {"--raw-rate", "0", "-"}, {"--raw-rate", "nan", "-"}}) {
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(Parse(words).exit_status, 2);
+    EXPECT_NE(testing::internal::GetCapturedStderr().find(words[0]), std::string::npos);
+  }
+  testing::internal::CaptureStdout();
+  const auto version = Parse({"--version"});  // no FILE needed
+  EXPECT_EQ(testing::internal::GetCapturedStdout(), "tolvik-decode " TOLVIK_VERSION "\n");
+  EXPECT_FALSE(version.options);
+  EXPECT_EQ(version.exit_status, 0);
+}
+
 TEST(CentrePlanTest, DecoderTunesDirectlyOnlyToItsOwnCentres) {
   EXPECT_EQ(PlanCentre(500).dec_fc, 50);
   EXPECT_FALSE(PlanCentre(500).shift_from_hz);
@@ -106,6 +146,19 @@ TEST(RowPrinterTest, PlainLineKeepsColumnsAlignedAndMarksEmptyCells) {
   EXPECT_NE(b.find("@ N50-07 , W4-30"), std::string::npos);
   EXPECT_EQ(FormatPlainRow({"a.wav", 8.8, &first, DistressKind::None}, true).rfind("a.wav:", 0),
             0u);
+}
+
+TEST(RowPrinterTest, AreaCallsKeepTheColumnsOfTheOthers) {
+  ReceiveEntry individual{"Routine",  "366123450", "211234560", "FM simplex telephony",
+                          "VHF 16ch", "",          "Req",       "09:30:00"};
+  // The widest To an area can read: 99 degrees south and east of N99E999.
+  for (const char* area : {"N35E139-N30E149", "S9W9-S10W8", "N99E999-S198E1098"}) {
+    SCOPED_TRACE(area);
+    ReceiveEntry area_call{"Safety", "002320001", area, "Test", "", "", "", "09:30:05"};
+    const std::string a = FormatPlainRow({"a.wav", 8.8, &individual, DistressKind::None}, false);
+    const std::string b = FormatPlainRow({"a.wav", 18.8, &area_call, DistressKind::None}, false);
+    EXPECT_EQ(a.find("FM simplex telephony"), b.find("Test"));
+  }
 }
 
 }  // namespace

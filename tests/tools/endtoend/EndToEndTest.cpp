@@ -3,6 +3,7 @@
 // exactly the texts it was sent with.
 
 #include <gtest/gtest.h>
+#include <sndfile.h>
 #include <sys/wait.h>
 
 #include <cstdio>
@@ -264,6 +265,165 @@ TEST_F(EndToEndTest, NoCallsFoundIsStillSuccess) {
   const ProgramRun run = Decode("--vhf " + Quote(file.string()));
   EXPECT_EQ(run.exit_status, 0) << run.err;
   EXPECT_TRUE(run.out.empty());
+}
+
+// Rewrites `wav` as FLAC with libsndfile.
+fs::path ToFlac(const fs::path& wav) {
+  SF_INFO info{};
+  SNDFILE* in = sf_open(wav.c_str(), SFM_READ, &info);
+  EXPECT_NE(in, nullptr);
+  SF_INFO out_info = info;
+  out_info.format = SF_FORMAT_FLAC | SF_FORMAT_PCM_16;
+  const fs::path flac = fs::path(wav).replace_extension(".flac");
+  SNDFILE* out = sf_open(flac.c_str(), SFM_WRITE, &out_info);
+  EXPECT_NE(out, nullptr) << sf_strerror(nullptr);
+  std::vector<short> frames(4096 * static_cast<std::size_t>(info.channels));
+  while (const sf_count_t n = sf_readf_short(in, frames.data(), 4096))
+    sf_writef_short(out, frames.data(), n);
+  sf_close(out);
+  sf_close(in);
+  return flac;
+}
+
+TEST_F(EndToEndTest, SoundFilesOnStandardInputAreRecognisedByTheirHeader) {
+  const fs::path wav = Generate("piped.wav", "--channels 2 --rate 44100", {kLayouts[7].call});
+  for (const fs::path& file : {wav, ToFlac(wav)}) {
+    SCOPED_TRACE(file.string());
+    const ProgramRun run =
+        Shell("cat " + Quote(file.string()) + " | " + std::string(TOLVIK_DECODE) + " --json -");
+    EXPECT_EQ(run.exit_status, 0) << run.err;
+    const auto rows = Rows(run);
+    ASSERT_EQ(rows.size(), 1u) << run.err;
+    EXPECT_EQ(rows[0]["file"], "-");
+    ExpectRow(rows[0], kLayouts[7]);
+  }
+}
+
+TEST_F(EndToEndTest, MonoRawStreamAt24kHz) {
+  const fs::path file = Generate("mono.wav", "--rate 24000", {kLayouts[3].call});
+  // Without its 44-byte header: raw mono at 24000 Hz, as from rtl_fm.
+  const ProgramRun run =
+      Shell("tail -c +45 " + Quote(file.string()) + " | " + std::string(TOLVIK_DECODE) +
+            " --json --raw-rate 24000 --raw-channels 1 -");
+  const auto rows = Rows(run);
+  ASSERT_EQ(rows.size(), 1u) << run.err;
+  ExpectRow(rows[0], kLayouts[3]);
+}
+
+TEST_F(EndToEndTest, WavThatEndsBeforeItsHeaderSaysIsDecodedWithAWarning) {
+  const fs::path file = Generate("lying.wav", "--lead 0.5 --trail 1.5", {kLayouts[3].call});
+  // 0.5 + 7.2 + 1.5 s = 9.2 s of audio; the header is made to claim four times as much.
+  std::fstream wav(file, std::ios::in | std::ios::out | std::ios::binary);
+  const auto data_bytes = static_cast<std::uint32_t>(fs::file_size(file) - 44);
+  auto put = [&](std::streamoff at, std::uint32_t value) {
+    const char bytes[4] = {static_cast<char>(value), static_cast<char>(value >> 8),
+                           static_cast<char>(value >> 16), static_cast<char>(value >> 24)};
+    wav.seekp(at);
+    wav.write(bytes, 4);
+  };
+  put(4, 36 + 4 * data_bytes);
+  put(40, 4 * data_bytes);
+  wav.close();
+  const std::string as_file = Quote(file.string());
+  for (const auto& [name, command] :
+       {std::pair{file.string(), std::string(TOLVIK_DECODE) + " --json " + as_file},
+        std::pair{std::string("-"), "cat " + as_file + " | " + TOLVIK_DECODE + " --json -"}}) {
+    SCOPED_TRACE(name);
+    const ProgramRun run = Shell(command);
+    EXPECT_EQ(run.exit_status, 0);
+    EXPECT_EQ(run.err, "tolvik-decode: warning: " + name +
+                           " ends after 9.2 s, its header promised 36.8 s\n");
+    const auto rows = Rows(run);
+    ASSERT_EQ(rows.size(), 1u);
+    ExpectRow(rows[0], kLayouts[3]);
+  }
+}
+
+TEST_F(EndToEndTest, GeneratorToStandardOutputPipedIntoTheDecoder) {
+  for (const bool vhf : {false, true}) {
+    SCOPED_TRACE(vhf ? "VHF" : "HF");
+    const std::string mode = vhf ? "--vhf " : "";
+    std::string gen = std::string(TOLVIK_GEN) + " " + mode + "-o -";
+    for (const auto& layout : kLayouts)
+      gen += " --call " + Quote(layout.call);
+    const ProgramRun run = Shell(gen + " 2>" + Quote((dir / "gen.txt").string()) + " | " +
+                                 TOLVIK_DECODE + " --json " + mode + "-");
+    EXPECT_EQ(run.exit_status, 0) << run.err;
+    const auto rows = Rows(run);
+    ASSERT_EQ(rows.size(), kLayouts.size()) << run.err;
+    for (std::size_t i = 0; i < rows.size(); ++i)
+      ExpectRow(rows[i], kLayouts[i]);
+    // The report went to standard error, one line per call.
+    std::ifstream report(dir / "gen.txt");
+    const std::string text(std::istreambuf_iterator<char>(report), {});
+    EXPECT_NE(text.find("call 10: "), std::string::npos) << text;
+  }
+}
+
+TEST_F(EndToEndTest, AudioOnStandardOutputHoldsNothingButTheWavFile) {
+  for (const char* output : {"-", "/dev/stdout"}) {
+    SCOPED_TRACE(output);
+    const fs::path file = dir / "out.wav";
+    const ProgramRun run =
+        Shell(std::string(TOLVIK_GEN) + " -o " + output + " --rate 8000 --lead 0 --trail 0 " +
+              "--call " + Quote(kLayouts[3].call) + " > " + Quote(file.string()));
+    EXPECT_EQ(run.exit_status, 0) << run.err;
+    EXPECT_NE(run.err.find("call 1: 0.000 s to 7.200 s, 720 bits: "), std::string::npos) << run.err;
+    // 720 bits at 100 bit/s and 8000 Hz: the 44-byte header and 57600 samples.
+    EXPECT_EQ(fs::file_size(file), 44u + 2 * 57600);
+    std::ifstream wav(file, std::ios::binary);
+    char riff[4];
+    wav.read(riff, 4);
+    EXPECT_EQ(std::string(riff, 4), "RIFF");
+  }
+  // To a file, the report stays on standard output.
+  const ProgramRun to_file =
+      Shell(std::string(TOLVIK_GEN) + " -o " + Quote((dir / "f.wav").string()) + " --call " +
+            Quote(kLayouts[3].call));
+  EXPECT_EQ(to_file.out.rfind("call 1: ", 0), 0u);
+  EXPECT_EQ(to_file.err, "");
+}
+
+TEST_F(EndToEndTest, CentresThatAreNoNumberAreBadUsage) {
+  const fs::path file = Generate("any.wav", "", {kLayouts[3].call});
+  for (const char* centre : {"nan", "NaN", "-nan", "inf"}) {
+    SCOPED_TRACE(centre);
+    const ProgramRun run =
+        Shell(std::string(TOLVIK_DECODE) + " --centre " + centre + " " + Quote(file.string()));
+    EXPECT_EQ(run.exit_status, 2);
+    EXPECT_TRUE(run.out.empty());
+    EXPECT_NE(run.err.find("--centre: not a number"), std::string::npos) << run.err;
+  }
+}
+
+TEST_F(EndToEndTest, GeneratorRefusesAKeyTheReceiverWouldDrop) {
+  const ProgramRun run =
+      Shell(std::string(TOLVIK_GEN) + " -o " + Quote((dir / "x.wav").string()) + " --call " +
+            Quote("format=individual to=211234560 from=232001000 freq=vhf16"));
+  EXPECT_EQ(run.exit_status, 2);
+  EXPECT_EQ(run.err,
+            "tolvik-gen: freq=vhf16: the receiver would not show it: it reads no frequency, "
+            "position or number after tc1=126 (no information, the default)\n");
+  EXPECT_FALSE(fs::exists(dir / "x.wav"));
+}
+
+TEST_F(EndToEndTest, PlainRowsOfAreaCallsStayAligned) {
+  const fs::path file = Generate("plain.wav", "--vhf", {kLayouts[7].call, kLayouts[5].call});
+  const ProgramRun run = Shell(std::string(TOLVIK_DECODE) + " --vhf " + Quote(file.string()));
+  std::istringstream lines(run.out);
+  std::string individual, area;
+  std::getline(lines, individual);
+  std::getline(lines, area);
+  ASSERT_NE(area.find("N35E139-N30E149"), std::string::npos) << run.out;
+  EXPECT_EQ(individual.find("FM simplex telephony"), area.find("Test")) << run.out;
+}
+
+TEST_F(EndToEndTest, BothToolsTellTheirVersion) {
+  for (const char* program : {TOLVIK_GEN, TOLVIK_DECODE}) {
+    const ProgramRun run = Shell(std::string(program) + " --version");
+    EXPECT_EQ(run.exit_status, 0);
+    EXPECT_EQ(run.out, fs::path(program).filename().string() + " " + TOLVIK_VERSION "\n");
+  }
 }
 
 }  // namespace

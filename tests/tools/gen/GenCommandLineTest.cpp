@@ -103,6 +103,60 @@ TEST(GenCommandLineTest, BadUsageLeavesWithStatus2AndOneLineSaysWhy) {
                      "half the sample rate");
 }
 
+TEST(GenCommandLineTest, BoundsReadAsPeopleWriteThem) {
+  auto error_of = [](std::vector<std::string> args) {
+    args.insert(args.end(), {"-o", "x.wav", "--call", kCall});
+    const Outcome run = RunGen(args);
+    EXPECT_EQ(run.parsed.exit_status, 2);
+    return run.err;
+  };
+  EXPECT_NE(error_of({"--amplitude", "0.3"})
+                .find("tolvik-gen: --amplitude: 0.3 rounds every sample to silence: must be "
+                      "between 0.5 and 32767 (16-bit units)"),
+            std::string::npos);
+  EXPECT_NE(error_of({"--amplitude", "0"}).find("rounds every sample to silence"),
+            std::string::npos);
+  EXPECT_NE(error_of({"--amplitude", "40000"}).find("--amplitude: must be between 0.5 and 32767"),
+            std::string::npos);
+  EXPECT_NE(error_of({"--centre", "nan"}).find("--centre: not a number"), std::string::npos);
+  EXPECT_NE(error_of({"--ebn0", "inf"}).find("--ebn0: not a number"), std::string::npos);
+  EXPECT_NE(error_of({"--gap", "-1"}).find("--gap: must be between 0 and 3600 s"),
+            std::string::npos);
+  for (const char* rate : {"999", "44100.5"}) {
+    EXPECT_NE(error_of({"--rate", rate})
+                  .find("--rate: must be a whole number between 1000 and 384000 Hz"),
+              std::string::npos);
+  }
+  // Half a 16-bit step still reaches the file.
+  const Outcome quiet = RunGen({"-o", "x.wav", "--call", kCall, "--amplitude", "0.5"});
+  EXPECT_TRUE(quiet.parsed.options.has_value()) << quiet.err;
+}
+
+TEST(GenCommandLineTest, KeysTheReceiverWouldNotShowAreRefused) {
+  const Outcome run =
+      RunGen({"-o", "x.wav", "--call", "format=individual to=211234560 from=232001000 freq=vhf16"});
+  EXPECT_EQ(run.parsed.exit_status, 2);
+  EXPECT_NE(run.err.find("tolvik-gen: freq=vhf16: the receiver would not show it: it reads no "
+                         "frequency, position or number after tc1=126"),
+            std::string::npos)
+      << run.err;
+  const auto path = std::filesystem::temp_directory_path() /
+                    ("tolvik_gen_dropped_" + std::to_string(::getpid()) + ".json");
+  std::ofstream(path) << R"([{"format": "all-ships", "from": "002320001", "tc1": 118,
+                               "freq": "ch1234"}])";
+  const Outcome json = RunGen({"--calls", path.string(), "-o", "x.wav"});
+  std::filesystem::remove(path);
+  EXPECT_NE(json.err.find("call 1: freq=ch1234: the receiver would not show it"), std::string::npos)
+      << json.err;
+}
+
+TEST(GenCommandLineTest, VersionNeedsNothingElse) {
+  const Outcome run = RunGen({"--version"});
+  EXPECT_EQ(run.out, "tolvik-gen " TOLVIK_VERSION "\n");
+  EXPECT_EQ(run.parsed.exit_status, 0);
+  EXPECT_FALSE(run.parsed.options.has_value());
+}
+
 TEST(GenCommandLineTest, HelpListsTheCallKeys) {
   const Outcome run = RunGen({"--help"});
   EXPECT_FALSE(run.parsed.options.has_value());

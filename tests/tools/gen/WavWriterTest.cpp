@@ -95,5 +95,34 @@ TEST_F(WavWriterTest, FilesThatCannotBeWrittenAreReportedNotIgnored) {
   EXPECT_THROW(WriteWav(PathOf("zero.wav"), samples, 0, 1), std::invalid_argument);
 }
 
+TEST_F(WavWriterTest, StreamedFileHasTheLengthItsHeaderStatedBeforeTheFirstSample) {
+  const std::vector<double> samples = Ramp(3000);
+  {
+    WavStreamWriter writer(PathOf("streamed.wav"), 8000, 2, 3000);
+    for (std::size_t start = 0; start < samples.size(); start += 1000)
+      writer.Write(std::span<const double>(samples).subspan(start, 1000));
+    writer.Finish();
+  }
+  // The canonical 44-byte header: raw readers strip exactly that.
+  EXPECT_EQ(std::filesystem::file_size(PathOf("streamed.wav")), 44u + 3000 * 2 * 2);
+  const ReadBack back = Read(PathOf("streamed.wav"));
+  ASSERT_EQ(back.info.frames, 3000);
+  EXPECT_EQ(back.samples[2 * 2999 + 1], static_cast<short>(std::lround(samples[2999])));
+}
+
+TEST_F(WavWriterTest, AStreamedFileMustHoldExactlyWhatItsHeaderSays) {
+  const std::vector<double> samples(10, 0.0);
+  WavStreamWriter short_of_it(PathOf("short.wav"), 8000, 1, 20);
+  short_of_it.Write(samples);
+  EXPECT_THROW(short_of_it.Finish(), std::runtime_error);
+  WavStreamWriter beyond_it(PathOf("long.wav"), 8000, 1, 5);
+  EXPECT_THROW(beyond_it.Write(samples), std::runtime_error);
+  // A RIFF file's sizes are 32-bit: 4 GiB less the 36 bytes before the data.
+  EXPECT_EQ(LargestWavFrames(1), (0xFFFFFFFFull - 36) / 2);
+  EXPECT_EQ(LargestWavFrames(2), (0xFFFFFFFFull - 36) / 4);
+  EXPECT_THROW(WavStreamWriter(PathOf("huge.wav"), 48000, 1, LargestWavFrames(1) + 1),
+               std::invalid_argument);
+}
+
 }  // namespace
 }  // namespace tolvik
