@@ -45,6 +45,10 @@ inline constexpr double kHfFrequencyErrorWeight = 0.05;  // 1/20
 
 // --- VHF: 1200 bit/s, tones 1300 Hz and 2100 Hz --------------------------------------------
 
+// Bit 1 (mark) and bit 0 (space).
+inline constexpr double kVhfMarkHz = 1300.0;
+inline constexpr double kVhfSpaceHz = 2100.0;
+
 inline constexpr int kVhfDecimationFactor = 4;
 inline constexpr int kVhfWorkingRateHz = kCaptureRateHz / kVhfDecimationFactor;            // 12000
 inline constexpr int kVhfWorkingSamplesPerBlock = kFramesPerBlock / kVhfDecimationFactor;  // 1200

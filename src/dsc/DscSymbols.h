@@ -16,6 +16,7 @@ namespace tolvik {
 inline constexpr int kInvalidSymbol = -1;
 inline constexpr int kLargestSymbol = 127;
 inline constexpr int kLargestDigitPair = 99;
+inline constexpr int kLowestControlSymbol = kLargestDigitPair + 1;
 
 // Phasing: the DX position sends 125 six times, the RX position counts down
 // from 111 to 104.

@@ -4,14 +4,13 @@
 
 #include <iostream>
 
+#include "common/CentreRange.h"
 #include "common/NumberCheck.h"
 
 namespace tolvik {
 
 namespace {
 constexpr int kUsageExitStatus = 2;
-constexpr double kLowestCentreHz = 300.0;
-constexpr double kHighestCentreHz = 3000.0;
 constexpr int kLowestRawRateHz = 1000;
 constexpr int kHighestRawRateHz = 384000;
 }  // namespace

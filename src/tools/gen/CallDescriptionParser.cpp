@@ -17,7 +17,6 @@ namespace tolvik {
 namespace {
 
 constexpr int kLargestDotPatternBits = 2000;
-constexpr int kLowestVocabularySymbol = 100;
 
 constexpr std::array<std::string_view, 21> kKnownKeys = {
     "format",     "to",     "area",     "from",    "category", "tc1",  "tc2",
@@ -136,7 +135,7 @@ auto IntegerIn(int low, int high) {
 
 // A first or second telecommand, or a type of subsequent communication.
 auto Telecommand() {
-  return IntegerIn(kLowestVocabularySymbol, kLargestSymbol);
+  return IntegerIn(kLowestControlSymbol, kLargestSymbol);
 }
 
 DscDistressInfo TakeDistressInfo(DescriptionKeys& keys, const std::string& ship) {
@@ -201,7 +200,7 @@ void TakeAddressedCall(DescriptionKeys& keys, DscMessage& message) {
   }
   message.SelfId =
       keys.TakeRequired("from", ParseIdentityValue, name + " needs the caller's identity");
-  message.Category = keys.Take("category", ParseCategoryValue).value_or(100);
+  message.Category = keys.Take("category", ParseCategoryValue).value_or(kCategoryRoutine);
   if (message.Category == kCategoryDistress) {
     // An acknowledgement (tc1=110) or relay (tc1=112) of a distress alert.
     message.FirstTelecommand =

@@ -6,15 +6,11 @@ namespace tolvik {
 
 namespace {
 
-// First telecommands after which the receiver reads nothing more.
-constexpr int kPollingTelecommand = 103;
-constexpr int kTestTelecommand = 118;
-
 std::optional<std::string> EndingTelecommandName(int telecommand) {
   switch (telecommand) {
-    case kPollingTelecommand:
+    case kTelecommandPolling:
       return "polling";
-    case kTestTelecommand:
+    case kTelecommandTest:
       return "test";
     case kNoInformation:
       return "no information, the default";

@@ -5,6 +5,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "common/CentreRange.h"
 #include "common/NumberCheck.h"
 #include "gen/CallDescriptionParser.h"
 
@@ -13,8 +14,6 @@ namespace tolvik {
 namespace {
 
 constexpr int kUsageExitStatus = 2;
-constexpr double kLowestCentreHz = 300.0;
-constexpr double kHighestCentreHz = 3000.0;
 constexpr double kLargestPpm = 10000.0;
 constexpr double kLongestTimeS = 3600.0;
 constexpr int kLowestRateHz = 1000;

@@ -6,6 +6,7 @@
 #include <string>
 #include <type_traits>
 
+#include "demod/DecoderParameters.h"
 #include "demod/FskModulator.h"
 #include "dsc/DscEncoder.h"
 #include "gen/GaussianNoise.h"
@@ -15,11 +16,6 @@ namespace tolvik {
 
 namespace {
 
-constexpr double kHfBitRate = 100.0;
-constexpr double kVhfBitRate = 1200.0;
-constexpr double kHfHalfShiftHz = 85.0;  // 170 Hz shift
-constexpr double kVhfMarkHz = 1300.0;
-constexpr double kVhfSpaceHz = 2100.0;
 constexpr double kPartsPerMillion = 1e-6;
 // Longest signal made in memory: 800 MB of samples, over half an hour at
 // 48 kHz. Far longer requests are mistakes and would exhaust the machine.
@@ -56,7 +52,7 @@ ToneFrequencies TonesFor(const SignalOptions& options) {
   if (options.Vhf) {
     tones = {kVhfMarkHz, kVhfSpaceHz};
   } else {
-    tones = {options.CentreHz - kHfHalfShiftHz, options.CentreHz + kHfHalfShiftHz};
+    tones = {options.CentreHz - kHfNominalToneOffsetHz, options.CentreHz + kHfNominalToneOffsetHz};
   }
   tones.MarkHz += options.OffsetHz;
   tones.SpaceHz += options.OffsetHz;
