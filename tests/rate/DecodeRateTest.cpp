@@ -10,67 +10,14 @@
 #include <string>
 #include <vector>
 
-#include "audio/HeadlessHost.h"
-#include "audio/Receiver.h"
-#include "base/CaptureBlock.h"
 #include "gen/CallDescriptionParser.h"
 #include "gen/SignalGenerator.h"
-#include "list/ReceiveListObserver.h"
+#include "support/RowCollector.h"
 
 namespace tolvik {
 namespace {
 
-// A receiver fed one continuous input, keeping every row it writes.
-class RowCollector final : private HeadlessHost,
-                           private StatusTextSink,
-                           private TimeOfDayClock,
-                           private ReceiveListObserver {
- public:
-  explicit RowCollector(bool vhf) : settings_(SettingsFor(vhf)), receiver_(settings_, Hosts()) {
-    receiver_.List().SetObserver(this);
-  }
-
-  // 48 kHz mono samples, cut into capture buffers as a recording would be.
-  void Feed(const std::vector<double>& samples) {
-    for (double sample : samples) {
-      pending_.push_back(sample);
-      if (pending_.size() == kFramesPerBlock) {
-        FlushBlock();
-      }
-    }
-  }
-
-  void Finish() {
-    FlushBlock();
-    receiver_.FinishInput();
-  }
-
-  const std::vector<ReceiveEntry>& Rows() const { return rows_; }
-
- private:
-  static AppSettings SettingsFor(bool vhf) {
-    AppSettings settings;
-    settings.DecVHF = vhf;
-    return settings;
-  }
-  ReceiverHosts Hosts() { return {*this, *this, *this, *this}; }
-
-  void FlushBlock() {
-    FillCaptureBlock(pending_, buffer_);
-    receiver_.ProcessBlock(CaptureBuffer(buffer_));
-    pending_.clear();
-  }
-
-  void ShowStatusText(StatusPanel, const std::string&) override {}
-  TimeOfDay Now() const override { return {12, 0, 0, 0}; }
-  void RowWritten(int, const ReceiveEntry& entry, DistressKind) override { rows_.push_back(entry); }
-
-  AppSettings settings_;
-  Receiver receiver_;
-  std::vector<double> pending_;
-  CaptureBlock buffer_{};
-  std::vector<ReceiveEntry> rows_;
-};
+using testing::RowCollector;
 
 // The called identity of call `index` of a run, which tells the calls apart.
 std::string CalledIdentity(int index) {

@@ -7,11 +7,10 @@
 
 #include <string>
 
-#include "audio/HeadlessHost.h"
 #include "audio/Receiver.h"
-#include "base/CaptureBlock.h"
 #include "gen/CallDescriptionParser.h"
 #include "gen/SignalGenerator.h"
+#include "support/RowCollector.h"
 
 namespace tolvik {
 namespace {
@@ -85,12 +84,6 @@ TEST(DroppedKeysTest, CallsWhoseEveryKeyIsShownPass) {
   }
 }
 
-// A host that shows nothing.
-struct QuietHost final : HeadlessHost, StatusTextSink, TimeOfDayClock {
-  void ShowStatusText(StatusPanel, const std::string&) override {}
-  TimeOfDay Now() const override { return {12, 0, 0, 0}; }
-};
-
 // The rows the receiver writes for `calls` sent one after another on VHF.
 std::vector<ReceiveEntry> RowsFor(const std::vector<CallDescription>& calls) {
   SignalOptions options;
@@ -101,18 +94,7 @@ std::vector<ReceiveEntry> RowsFor(const std::vector<CallDescription>& calls) {
   settings.DecVHF = true;
   settings.CheckAdd = false;
   settings.NoMsgAdd = false;  // rows with nothing to show are what this is about
-  QuietHost host;
-  Receiver receiver(settings, {host, host, host, host});
-  CaptureBlock buffer{};
-  for (std::size_t start = 0; start < samples.size(); start += kFramesPerBlock) {
-    FillCaptureBlock(std::span<const double>(samples).subspan(start), buffer);
-    receiver.ProcessBlock(CaptureBuffer(buffer));
-  }
-  receiver.FinishInput();
-  std::vector<ReceiveEntry> rows;
-  for (int i = receiver.List().Count() - 1; i >= 0; --i)
-    rows.push_back(receiver.List().Row(i));
-  return rows;
+  return testing::DecodeRows(samples, settings);
 }
 
 // The refusals follow what the decoder does: sent anyway, each refused

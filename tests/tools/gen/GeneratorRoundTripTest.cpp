@@ -7,39 +7,18 @@
 #include <string>
 #include <vector>
 
-#include "audio/HeadlessHost.h"
-#include "audio/Receiver.h"
-#include "base/CaptureBlock.h"
 #include "gen/CallDescriptionParser.h"
 #include "gen/SignalGenerator.h"
+#include "support/RowCollector.h"
 
 namespace tolvik {
 namespace {
 
-// A host that shows nothing.
-struct QuietHost final : HeadlessHost, StatusTextSink, TimeOfDayClock {
-  void ShowStatusText(StatusPanel, const std::string&) override {}
-  TimeOfDay Now() const override { return {12, 0, 0, 0}; }
-};
-
-// Decodes 48 kHz mono samples as the left channel of capture buffers and
-// returns the rows, oldest first.
+// Decodes 48 kHz mono samples and returns the rows, oldest first.
 std::vector<ReceiveEntry> Decode(const std::vector<double>& samples, bool vhf) {
   AppSettings settings;
   settings.DecVHF = vhf;
-  QuietHost host;
-  Receiver receiver(settings, {host, host, host, host});
-  CaptureBlock buffer{};
-  for (std::size_t start = 0; start < samples.size(); start += kFramesPerBlock) {
-    FillCaptureBlock(std::span<const double>(samples).subspan(start), buffer);
-    receiver.ProcessBlock(CaptureBuffer(buffer));
-  }
-  receiver.FinishInput();
-  std::vector<ReceiveEntry> rows;
-  for (int i = receiver.List().Count() - 1; i >= 0; --i) {
-    rows.push_back(receiver.List().Row(i));
-  }
-  return rows;
+  return testing::DecodeRows(samples, settings);
 }
 
 bool HasRow(const std::vector<ReceiveEntry>& rows, const std::string& from, const std::string& to,
