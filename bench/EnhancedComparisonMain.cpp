@@ -57,6 +57,7 @@ struct Options {
 struct Row {
   CallTexts Texts;
   bool Repaired = false;
+  double Posterior = 1.0;  // of the enhanced decoder's gate
 };
 
 bool SameRow(const CallTexts& a, const CallTexts& b) {
@@ -122,7 +123,7 @@ class EnhancedChain final : private CallSink, private StatusTextSink {
 
  private:
   void AddReceiveEntry(const CallTexts& call) override {
-    rows_.push_back({call, decoder_.LastCallRepaired()});
+    rows_.push_back({call, decoder_.LastCallRepaired(), decoder_.LastCallOutcome().Posterior});
   }
   void ShowStatusText(StatusPanel, const std::string& text) override {
     syncs_ += text.rfind("Receiving data...", 0) == 0 ? 1 : 0;
@@ -252,7 +253,10 @@ Tally Count(const std::vector<Row>& rows, const std::vector<CallTexts>& expected
       tally.Repaired += row.Repaired ? 1 : 0;
     } else {
       ++tally.Wrong;
-      tally.WrongTexts.push_back(row.Texts.Category + " | " + row.Texts.From + " | " +
+      char gate[48];
+      std::snprintf(gate, sizeof gate, "[%s %.4f] ", row.Repaired ? "mended" : "passed",
+                    row.Posterior);
+      tally.WrongTexts.push_back(gate + row.Texts.Category + " | " + row.Texts.From + " | " +
                                  row.Texts.To + " | " + row.Texts.RequestStatus + " | " +
                                  row.Texts.Information + " | " + row.Texts.Position + " | " +
                                  row.Texts.Ack);

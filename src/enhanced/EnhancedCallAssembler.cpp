@@ -67,7 +67,7 @@ void EnhancedCallAssembler::Reset(double variance, double variance_factor) {
   expansion_check_ = 0;
   tail_countdown_ = 0;
   tail_mismatch_ = false;
-  repaired_ = false;
+  outcome_ = {};
   call_.Primary.Count = 0;
   call_.Expansion.Count = 0;
   open_ = true;
@@ -162,7 +162,7 @@ void EnhancedCallAssembler::CheckArrived() {
     status_.ShowStatusText(StatusPanel::Decoder, kParityErrorText);
     return;
   }
-  repaired_ = outcome.Verdict == CheckVerdict::Repaired;
+  outcome_ = outcome;
   current_ = SequenceKind::Expansion;
   tail_mismatch_ = false;
   tail_countdown_ = kLookAheadSteps;
@@ -260,7 +260,7 @@ void EnhancedCallAssembler::CompleteCall() {
   if (HasNotAvailableText(texts_)) {
     return;  // a soft decision that reads as no valid field is not trusted
   }
-  last_repaired_ = repaired_;
+  last_outcome_ = outcome_;
   calls_.AddReceiveEntry(texts_);
 }
 

@@ -59,7 +59,10 @@ class EnhancedCallAssembler {
   bool PrimaryVerified() const { return open_ && current_ == SequenceKind::Expansion; }
 
   // Whether the call last handed on had a character mended by its check.
-  bool LastCallRepaired() const { return last_repaired_; }
+  bool LastCallRepaired() const { return last_outcome_.Verdict == CheckVerdict::Repaired; }
+
+  // The gate's verdict and posterior for the call last handed on.
+  const CheckOutcome& LastCallOutcome() const { return last_outcome_; }
 
   const DscCall& Call() const { return call_; }
   const CallTexts& Texts() const { return texts_; }
@@ -99,8 +102,8 @@ class EnhancedCallAssembler {
   int expansion_check_ = 0;     // exclusive-or of the expansion characters
   int tail_countdown_ = 0;      // look-ahead steps left
   bool tail_mismatch_ = false;  // the look-ahead saw something other than EOS over 126
-  bool repaired_ = false;       // this reception's check mended a character
-  bool last_repaired_ = false;
+  CheckOutcome outcome_;        // this reception's gate
+  CheckOutcome last_outcome_;   // of the call last handed on
   bool open_ = false;
 };
 

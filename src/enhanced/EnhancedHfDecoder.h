@@ -71,6 +71,9 @@ class EnhancedHfDecoder {
   // Whether the call last handed on had a character mended by the check.
   bool LastCallRepaired() const { return assembler_.LastCallRepaired(); }
 
+  // The check gate's verdict and posterior for the call last handed on.
+  const CheckOutcome& LastCallOutcome() const { return assembler_.LastCallOutcome(); }
+
   const DscCall& Call() const { return assembler_.Call(); }
   bool EnhancedPosition() const { return enhanced_position_; }
 
