@@ -54,8 +54,9 @@ class EnhancedHfDecoder {
   // input without filtering it twice.
   void ProcessWorkingSamples(std::span<const double, kHfWorkingSamplesPerBlock> working);
 
-  // The input has ended: a sync still being held is taken, and a call that
-  // waits only for its look-ahead is handed on now.
+  // The input has ended (a file, digital silence): a sync still being held
+  // is taken, a call that passed its gate and waits only for its look-ahead
+  // is handed on now, and any other reception is dropped without a message.
   void FinishInput();
 
   // Takes new options into use: the centre and polarity from the next
