@@ -1,0 +1,267 @@
+#include "enhanced/EnhancedCallAssembler.h"
+
+#include <algorithm>
+#include <array>
+
+#include "dsc/CallInterpreter.h"
+#include "dsc/DscSymbols.h"
+#include "enhanced/EnhancedParameters.h"
+
+namespace tolvik {
+
+namespace {
+
+constexpr int kLookAheadSteps = 2;
+constexpr int kDistressAlertInfoStart = 2;
+constexpr int kFirstFormatStep = 0;
+constexpr int kSecondFormatStep = 1;
+
+constexpr std::array<int, 6> kFormatSpecifiers{kFormatGeographicArea, kFormatDistress,
+                                               kFormatGroup,          kFormatAllShips,
+                                               kFormatIndividual,     kFormatSemiAutomatic};
+
+constexpr char kDataErrorText[] = "Data error...";
+constexpr char kDataSizeErrorText[] = "Data size error...";
+constexpr char kParityErrorText[] = "Parity error...";
+constexpr char kFormatErrorText[] = "DSC format error...";
+constexpr char kNotAvailableText[] = "N/A";
+
+// The best value other than the DX phasing symbol, which never stands for a
+// character.
+int BestCharacter(const CodewordScores& scores) {
+  int best = 0;  // not 125
+  for (int value = 0; value < kCodewords; ++value) {
+    if (value != kDxPhasingSymbol && scores[value] > scores[best]) {
+      best = value;
+    }
+  }
+  return best;
+}
+
+bool HasNotAvailableText(const CallTexts& texts) {
+  for (const std::string* text : {&texts.Category, &texts.From, &texts.To, &texts.RequestStatus,
+                                  &texts.Information, &texts.Position, &texts.Ack}) {
+    if (text->find(kNotAvailableText) != std::string::npos) {
+      return true;
+    }
+  }
+  return false;
+}
+
+}  // namespace
+
+EnhancedCallAssembler::EnhancedCallAssembler(StatusTextSink& status, CallSink& calls,
+                                             bool& enhanced_position)
+    : status_(status),
+      calls_(calls),
+      enhanced_position_(enhanced_position),
+      scores_(SymbolSequence::kCapacity),
+      positions_(SymbolSequence::kCapacity) {}
+
+void EnhancedCallAssembler::Reset(double variance, double variance_factor) {
+  variance_factor_ = variance_factor;
+  variance_ = variance * variance_factor;
+  current_ = SequenceKind::Primary;
+  step_ = 0;
+  eos_seen_ = false;
+  expansion_check_ = 0;
+  tail_countdown_ = 0;
+  tail_mismatch_ = false;
+  outcome_ = {};
+  call_.Primary.Count = 0;
+  call_.Expansion.Count = 0;
+  open_ = true;
+}
+
+void EnhancedCallAssembler::CharacterStep(const CodewordScores& dx, const CodewordScores& rx,
+                                          const SoftSums& sums) {
+  if (!open_) {
+    return;
+  }
+  const int step = step_++;
+  if (tail_countdown_ > 0) {
+    LookAhead(dx, rx);
+    return;
+  }
+  for (int value = 0; value < kCodewords; ++value) {
+    combined_[value] = dx[value] + rx[value];
+  }
+  sums_ = sums;
+  if (*std::max_element(combined_.begin(), combined_.end()) < kDataErrorShare * sums.Magnitude) {
+    EndReception(kDataErrorText);
+    return;
+  }
+  if (current_ == SequenceKind::Primary) {
+    PrimaryStep(step);
+  } else {
+    ExpansionStep();
+  }
+}
+
+void EnhancedCallAssembler::PrimaryStep(int step) {
+  if (step == kFirstFormatStep) {
+    first_format_ = combined_;
+    first_format_energy_ = sums_.Energy;
+    Store(call_.Primary, BestValue(combined_));
+    return;
+  }
+  if (step == kSecondFormatStep) {
+    FormatArrived();
+    return;
+  }
+  if (eos_seen_) {
+    CheckArrived();
+    return;
+  }
+  const int value = BestCharacter(combined_);
+  const int position = call_.Primary.Count;
+  scores_[position] = combined_;
+  positions_[position] = {&scores_[position], value,
+                          CharacterVariance(sums_.Energy, combined_[value], 2)};
+  if (!Store(call_.Primary, value)) {
+    return;
+  }
+  eos_seen_ = IsEndOfSequence(value);
+}
+
+void EnhancedCallAssembler::FormatArrived() {
+  CodewordScores& both = scores_[kSecondFormatStep];
+  for (int value = 0; value < kCodewords; ++value) {
+    both[value] = first_format_[value] + combined_[value];
+  }
+  int format = kFormatSpecifiers[0];
+  for (int candidate : kFormatSpecifiers) {
+    if (both[candidate] > both[format]) {
+      format = candidate;
+    }
+  }
+  call_.Primary.Symbols[0] = static_cast<std::uint8_t>(format);
+  positions_[kSecondFormatStep] = {
+      &both, format, CharacterVariance(first_format_energy_ + sums_.Energy, both[format], 4)};
+  Store(call_.Primary, format);
+}
+
+double EnhancedCallAssembler::CharacterVariance(double energy, double best_score,
+                                                int copies) const {
+  // Sum over the copies' bits of (L - C)^2 = sum L^2 - 2 * score + bits.
+  const int bits = copies * kBitsPerSymbol;
+  const double own = std::max(0.0, (energy - 2.0 * best_score + bits) / bits);
+  return std::max(variance_, own * variance_factor_);
+}
+
+void EnhancedCallAssembler::CheckArrived() {
+  eos_seen_ = false;
+  const int check_value = BestValue(combined_);
+  const CheckRepair::Position check{&combined_, check_value,
+                                    CharacterVariance(sums_.Energy, combined_[check_value], 2)};
+  const CheckOutcome outcome =
+      check_.Judge(std::span<const CheckRepair::Position>(positions_.data(), call_.Primary.Count),
+                   check, call_.Primary);
+  if (outcome.Verdict == CheckVerdict::Refused) {
+    Close();
+    status_.ShowStatusText(StatusPanel::Decoder, kParityErrorText);
+    return;
+  }
+  outcome_ = outcome;
+  current_ = SequenceKind::Expansion;
+  tail_mismatch_ = false;
+  tail_countdown_ = kLookAheadSteps;
+}
+
+void EnhancedCallAssembler::LookAhead(const CodewordScores& dx, const CodewordScores& rx) {
+  const bool rx_no_information =
+      BestValue(rx) == kNoInformation && rx[kNoInformation] >= kNoInformationMetric;
+  if (!IsEndOfSequence(BestValue(dx)) || !rx_no_information) {
+    tail_mismatch_ = true;
+  }
+  if (--tail_countdown_ > 0) {
+    return;
+  }
+  if (tail_mismatch_) {
+    Close();
+    CompleteCall();
+    return;
+  }
+  // End of sequence over 126 twice: an expansion sequence follows.
+  expansion_check_ = 0;
+  call_.Expansion.Count = 0;
+}
+
+void EnhancedCallAssembler::ExpansionStep() {
+  if (eos_seen_) {
+    // The expansion's check character: good or bad, the call goes on with
+    // the expansion characters as received.
+    eos_seen_ = false;
+    Close();
+    CompleteCall();
+    return;
+  }
+  const int value = BestCharacter(combined_);
+  if (!Store(call_.Expansion, value)) {
+    return;
+  }
+  expansion_check_ ^= value;
+  eos_seen_ = IsEndOfSequence(value);
+}
+
+bool EnhancedCallAssembler::Store(SymbolSequence& sequence, int value) {
+  sequence.Symbols[sequence.Count] = static_cast<std::uint8_t>(value);
+  ++sequence.Count;
+  if (sequence.Count > SymbolSequence::kCapacity - 1) {
+    EndReception(kDataSizeErrorText);
+    return false;
+  }
+  return true;
+}
+
+void EnhancedCallAssembler::EndReception(const char* text) {
+  const bool call_waiting = PrimaryVerified();
+  Close();
+  if (call_waiting) {
+    // A damaged expansion sequence must not lose the call in front of it,
+    // which passed its own gate.
+    CompleteCall();
+  }
+  status_.ShowStatusText(StatusPanel::Decoder, text);
+}
+
+void EnhancedCallAssembler::FinishReception() {
+  const bool call_waiting = PrimaryVerified();
+  Close();
+  if (call_waiting) {
+    CompleteCall();
+  }
+}
+
+void EnhancedCallAssembler::CompleteCall() {
+  status_.ShowStatusText(StatusPanel::Decoder, "");
+  texts_.Information.clear();
+  texts_.Position.clear();
+  texts_.Ack.clear();
+  const int format = call_.Primary.Symbols[0];
+  if (call_.Primary.Count == 0 || !IsAcceptedFormatSpecifier(format)) {
+    status_.ShowStatusText(StatusPanel::Decoder, kFormatErrorText);
+    return;
+  }
+  texts_.Kind = DistressKind::None;
+  if (format == kFormatDistress) {
+    texts_.Category = "Distress";
+    InterpretDistressInfo(call_, kDistressAlertInfoStart, DistressKind::Alert, texts_,
+                          enhanced_position_);
+  } else {
+    InterpretCall(call_, texts_, enhanced_position_);
+  }
+  const int end_of_sequence = call_.Primary.Symbols[call_.Primary.Count - 1];
+  if (end_of_sequence == kEosAckRequest) {
+    texts_.Ack = "Req";
+  } else if (end_of_sequence == kEosAcknowledgement) {
+    texts_.Ack = "Ack";
+  }
+  if (HasNotAvailableText(texts_)) {
+    return;  // a soft decision that reads as no valid field is not trusted
+  }
+  last_outcome_ = outcome_;
+  calls_.AddReceiveEntry(texts_);
+}
+
+}  // namespace tolvik

@@ -1,0 +1,176 @@
+#include "enhanced/EnhancedHfDecoder.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <string>
+
+namespace tolvik {
+
+namespace {
+
+constexpr int kFirstClockedBit = kTemplateDotBits + kFirstClockedSymbol * kBitsPerSymbol;  // 140
+// A variance floor keeps the gate's weights finite on a noiseless signal.
+constexpr double kSmallestVariance = 1e-4;
+constexpr int kSymbolSlots = static_cast<int>(std::tuple_size_v<std::array<SymbolSoftBits, 8>>);
+static_assert(kSymbolSlots > kRxDelaySymbols);
+
+int AcceptedPolarity(const EnhancedOptions& options) {
+  if (options.AutoPolarity) {
+    return 0;
+  }
+  return options.Inverted ? -1 : 1;
+}
+
+}  // namespace
+
+EnhancedHfDecoder::EnhancedHfDecoder(CallSink& calls, StatusTextSink& status,
+                                     const EnhancedOptions& options)
+    : calls_(calls),
+      status_(status),
+      options_(options),
+      anti_alias_(kHfAntiAliasCoefficients),
+      search_tones_(options.CentreHz),
+      sync_(template_),
+      offset_bank_(template_),
+      assembler_(status, calls, enhanced_position_) {
+  sync_.SetAcceptedPolarity(AcceptedPolarity(options_));
+}
+
+void EnhancedHfDecoder::SetOptions(const EnhancedOptions& options) {
+  if (options.CentreHz != options_.CentreHz) {
+    search_tones_.Retune(options.CentreHz, 0.0);
+  }
+  options_ = options;
+  sync_.SetAcceptedPolarity(AcceptedPolarity(options_));
+}
+
+void EnhancedHfDecoder::ProcessBlock(std::span<const double, kFramesPerBlock> channel0) {
+  for (int j = 0; j < kFramesPerBlock; ++j) {
+    const double filtered = anti_alias_.Process(channel0[j]);
+    if (j % kHfDecimationFactor == 0) {
+      ProcessWorkingSample(filtered);
+    }
+  }
+}
+
+void EnhancedHfDecoder::ProcessWorkingSamples(
+    std::span<const double, kHfWorkingSamplesPerBlock> working) {
+  for (double x : working) {
+    ProcessWorkingSample(x);
+  }
+}
+
+void EnhancedHfDecoder::ProcessWorkingSample(double x) {
+  const SampleIndex sample = next_sample_++;
+  working_.Push(x);
+  const std::optional<SyncEvent> sync = sync_.Process(sample, search_tones_.Process(x));
+  if (receiving_) {
+    reception_soft_.Push(reception_tones_.Process(x).Soft);
+    RunReception();
+  }
+  if (sync) {
+    OnSync(*sync);
+  }
+}
+
+void EnhancedHfDecoder::FinishInput() {
+  if (const std::optional<SyncEvent> sync = sync_.Flush()) {
+    OnSync(*sync);
+  }
+  if (receiving_) {
+    assembler_.FinishReception();
+    receiving_ = false;
+  }
+}
+
+void EnhancedHfDecoder::OnSync(const SyncEvent& sync) {
+  if (receiving_ && sync.Strength() < kPreemptShare * reception_strength_) {
+    return;  // a weaker call does not interrupt the one being read
+  }
+  const std::optional<OffsetEstimate> estimate =
+      offset_bank_.Measure(working_, sync, options_.CentreHz, options_.FrequencyOffsetBank);
+  if (!estimate) {
+    return;
+  }
+  if (receiving_) {
+    assembler_.FinishReception();
+    receiving_ = false;
+  }
+  StartReception(sync, *estimate);
+}
+
+void EnhancedHfDecoder::StartReception(const SyncEvent& sync, const OffsetEstimate& estimate) {
+  reception_tones_.Retune(options_.CentreHz, estimate.OffsetHz);
+  const SampleIndex first = OffsetBank::FirstSampleNeeded(sync.Sample);
+  reception_soft_.Restart(first);
+  for (SampleIndex i = first; i < next_sample_; ++i) {
+    reception_soft_.Push(reception_tones_.Process(working_.At(i)).Soft);
+  }
+  const SignalLevel level =
+      template_.MeasureLevel(reception_soft_, estimate.EndTime, sync.Polarity());
+  if (!(level.Amplitude > 0.0) || !std::isfinite(level.Variance)) {
+    return;
+  }
+  const double variance = std::max(level.Variance, kSmallestVariance);
+  receiving_ = true;
+  reception_strength_ = sync.Strength();
+  frequency_error_hz_ = estimate.FrequencyErrorHz;
+  clock_.Start(SyncTemplate::BitTime(estimate.EndTime, kFirstClockedBit), level.Amplitude,
+               sync.Polarity());
+  symbol_time_ = kFirstClockedSymbol;
+  bit_in_symbol_ = 0;
+  assembler_.Reset(variance, options_.StrictGate ? kStrictVarianceFactor : 1.0);
+  ShowReceivingText();
+  RunReception();
+}
+
+void EnhancedHfDecoder::ShowReceivingText() {
+  const double error = frequency_error_hz_ + 0.0;  // no "+-0.0" from a negative zero
+  const char* format = error >= 0 ? " (Freq Err = +%0.1fHz)" : " (Freq Err = %0.1fHz)";
+  char buffer[64];
+  std::snprintf(buffer, sizeof buffer, format, error);
+  status_.ShowStatusText(StatusPanel::Decoder, std::string("Receiving data...") + buffer);
+}
+
+void EnhancedHfDecoder::RunReception() {
+  while (receiving_) {
+    const std::optional<double> bit = clock_.NextBit(reception_soft_);
+    if (!bit) {
+      return;
+    }
+    OnSoftBit(*bit);
+  }
+}
+
+void EnhancedHfDecoder::OnSoftBit(double soft_bit) {
+  symbols_[symbol_time_ % kSymbolSlots][bit_in_symbol_] = soft_bit;
+  if (++bit_in_symbol_ < kBitsPerSymbol) {
+    return;
+  }
+  bit_in_symbol_ = 0;
+  const int completed = symbol_time_++;
+  // RX copies sit at odd symbol times from 17 on, each five symbol periods
+  // after the DX copy of the same character.
+  if (completed >= kFirstRxCharacterSymbol && (completed - kFirstRxCharacterSymbol) % 2 == 0) {
+    CharacterStep(completed);
+  }
+}
+
+void EnhancedHfDecoder::CharacterStep(int rx_symbol) {
+  const SymbolSoftBits& dx = symbols_[(rx_symbol - kRxDelaySymbols) % kSymbolSlots];
+  const SymbolSoftBits& rx = symbols_[rx_symbol % kSymbolSlots];
+  metrics_.Score(dx, dx_scores_);
+  metrics_.Score(rx, rx_scores_);
+  SoftSums sums;
+  for (int i = 0; i < kBitsPerSymbol; ++i) {
+    sums.Magnitude += std::fabs(dx[i]) + std::fabs(rx[i]);
+    sums.Energy += dx[i] * dx[i] + rx[i] * rx[i];
+  }
+  assembler_.CharacterStep(dx_scores_, rx_scores_, sums);
+  if (!assembler_.Open()) {
+    receiving_ = false;
+  }
+}
+
+}  // namespace tolvik

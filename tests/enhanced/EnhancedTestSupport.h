@@ -1,0 +1,100 @@
+#pragma once
+
+// Generated audio through the enhanced decoder: what it hands on and shows.
+
+#include <algorithm>
+#include <array>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "base/BlockFormat.h"
+#include "base/SixteenBitSample.h"
+#include "base/StatusTextSink.h"
+#include "dsc/CallSink.h"
+#include "enhanced/EnhancedHfDecoder.h"
+#include "gen/CallDescriptionParser.h"
+#include "gen/GaussianNoise.h"
+#include "gen/SignalGenerator.h"
+
+namespace tolvik {
+
+// Every row and status text the decoder gave, and which rows were mended.
+struct EnhancedRun {
+  std::vector<CallTexts> Rows;
+  std::vector<bool> Repaired;
+  std::vector<std::string> Statuses;
+  int Syncs = 0;  // "Receiving data..." texts
+
+  bool HasStatus(const std::string& text) const {
+    return std::find(Statuses.begin(), Statuses.end(), text) != Statuses.end();
+  }
+};
+
+class EnhancedRecorder final : public CallSink, public StatusTextSink {
+ public:
+  explicit EnhancedRecorder(const EnhancedOptions& options = {})
+      : decoder_(*this, *this, options) {}
+
+  // 48 kHz mono samples in 16-bit units, rounded and clipped as a capture
+  // would be, in blocks of 4800 (the last one padded with silence).
+  void Feed(const std::vector<double>& samples) {
+    for (std::size_t start = 0; start < samples.size(); start += kFramesPerBlock) {
+      block_.fill(0.0);
+      const std::size_t count = std::min<std::size_t>(kFramesPerBlock, samples.size() - start);
+      for (std::size_t i = 0; i < count; ++i) {
+        block_[i] = RoundToInt16(samples[start + i]);
+      }
+      decoder_.ProcessBlock(block_);
+    }
+  }
+
+  EnhancedRun Finish() {
+    decoder_.FinishInput();
+    return run_;
+  }
+
+  EnhancedHfDecoder& Decoder() { return decoder_; }
+
+ private:
+  void AddReceiveEntry(const CallTexts& call) override {
+    run_.Rows.push_back(call);
+    run_.Repaired.push_back(decoder_.LastCallRepaired());
+  }
+  void ShowStatusText(StatusPanel, const std::string& text) override {
+    if (text.rfind("Receiving data...", 0) == 0) {
+      ++run_.Syncs;
+    }
+    run_.Statuses.push_back(text);
+  }
+
+  EnhancedHfDecoder decoder_;
+  EnhancedRun run_;
+  std::array<double, kFramesPerBlock> block_{};
+};
+
+inline EnhancedRun DecodeEnhanced(const std::vector<double>& samples,
+                                  const EnhancedOptions& options = {}) {
+  EnhancedRecorder recorder(options);
+  recorder.Feed(samples);
+  return recorder.Finish();
+}
+
+inline std::vector<CallDescription> Calls(std::initializer_list<const char*> texts) {
+  std::vector<CallDescription> calls;
+  for (const char* text : texts) {
+    calls.push_back(ParseCallDescription(text));
+  }
+  return calls;
+}
+
+// Adds white Gaussian noise at `ebn0_db` for tones of peak `amplitude`.
+inline void AddNoise(std::vector<double>& samples, double amplitude, double ebn0_db,
+                     std::uint64_t seed) {
+  GaussianNoise noise(seed, NoiseSigmaForEbN0(amplitude, ebn0_db, 100.0, 48000.0));
+  for (double& sample : samples) {
+    sample += noise.Next();
+  }
+}
+
+}  // namespace tolvik
