@@ -1,10 +1,14 @@
 #include "ui/StatusBar.h"
 
+#include <algorithm>
+
 namespace tolvik {
 
 namespace {
 constexpr int kPanel0DesignWidth = 620;
-}
+constexpr const char* kWidestModeText = "VHF DSC";
+constexpr const char* kWidestClockText = "00:00:00";
+}  // namespace
 
 StatusBar::StatusBar(QWidget* parent) : QFrame(parent) {
   setFixedHeight(kHeight);
@@ -14,9 +18,17 @@ StatusBar::StatusBar(QWidget* parent) : QFrame(parent) {
     panel->setIndent(2);
     panel->setFixedHeight(kHeight);
   }
+  mode_width_ = WidthToShow(kWidestModeText, kModePanelWidth);
+  clock_width_ = WidthToShow(kWidestClockText, kClockPanelWidth);
   panels_[0]->setGeometry(0, 0, kPanel0DesignWidth, kHeight);
-  panels_[1]->setGeometry(kPanel0DesignWidth, 0, kModePanelWidth, kHeight);
-  panels_[2]->setGeometry(kPanel0DesignWidth + kModePanelWidth, 0, kClockPanelWidth, kHeight);
+  panels_[1]->setGeometry(kPanel0DesignWidth, 0, mode_width_, kHeight);
+  panels_[2]->setGeometry(kPanel0DesignWidth + mode_width_, 0, clock_width_, kHeight);
+}
+
+int StatusBar::WidthToShow(const char* text, int design_width) const {
+  const QLabel& panel = *panels_[0];
+  const int margins = 2 * panel.frameWidth() + 2 * panel.indent() + 2;
+  return std::max(design_width, panel.fontMetrics().horizontalAdvance(text) + margins);
 }
 
 void StatusBar::SetPanelText(StatusPanel panel, const QString& text) {
@@ -37,10 +49,11 @@ void StatusBar::resizeEvent(QResizeEvent* event) {
 }
 
 void StatusBar::StatusBar1Resize() {
-  const int panel0 = std::max(0, width() - kRightOfPanel0);
+  const int widened = (mode_width_ - kModePanelWidth) + (clock_width_ - kClockPanelWidth);
+  const int panel0 = std::max(0, width() - kRightOfPanel0 - widened);
   panels_[0]->setGeometry(0, 0, panel0, kHeight);
-  panels_[1]->setGeometry(panel0, 0, kModePanelWidth, kHeight);
-  panels_[2]->setGeometry(panel0 + kModePanelWidth, 0, kClockPanelWidth, kHeight);
+  panels_[1]->setGeometry(panel0, 0, mode_width_, kHeight);
+  panels_[2]->setGeometry(panel0 + mode_width_, 0, clock_width_, kHeight);
 }
 
 }  // namespace tolvik

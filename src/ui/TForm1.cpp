@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QFontMetrics>
 #include <QHeaderView>
 #include <QMetaObject>
 #include <QMimeData>
@@ -202,6 +203,9 @@ void TForm1::ApplyListStyle() {
   QFont font(QString::fromStdString(settings_.FontName));
   font.setPointSize(std::max(1, settings_.FontSize));
   ListView1->setFont(font);
+  constexpr int kRowPadding = 4;  // as a list view's rows: the text and a little air
+  ListView1->verticalHeader()->setMinimumSectionSize(1);
+  ListView1->verticalHeader()->setDefaultSectionSize(QFontMetrics(font).height() + kRowPadding);
   QPalette palette = ListView1->palette();
   palette.setColor(QPalette::Base, ToQColor(settings_.BackColor));
   palette.setColor(QPalette::Text, ToQColor(settings_.FontColor));

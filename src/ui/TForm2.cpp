@@ -124,11 +124,11 @@ void TForm2::CreateFontGroup() {
 
 void TForm2::CreateDistressGroup() {
   auto* group = new QGroupBox("Distress notification", this);
-  group->setGeometry(271, 140, 247, 104);
-  CheckBox8 = Place(new QCheckBox("Show dialog and play sound", group), 12, 22);
-  Button3 = Place(new QPushButton("Test sound", group), 170, 18, 68, 25);
-  CheckBox6 = Place(new QCheckBox("Include distress acknowledgement", group), 28, 50);
-  CheckBox7 = Place(new QCheckBox("Include distress relays", group), 28, 74);
+  group->setGeometry(271, 140, 247, 126);
+  CheckBox8 = Place(new QCheckBox("Show dialog and play sound", group), 12, 20);
+  CheckBox6 = Place(new QCheckBox("Include distress acknowledgement", group), 28, 44);
+  CheckBox7 = Place(new QCheckBox("Include distress relays", group), 28, 68);
+  Button3 = Place(new QPushButton("Test sound", group), 12, 94, 75, 25);
 }
 
 void TForm2::CreateProductLabels() {
@@ -138,10 +138,10 @@ void TForm2::CreateProductLabels() {
   large.setBold(true);
   product->setFont(large);
   product->adjustSize();
-  product->move(kClientWidth - 16 - product->width(), 268);
+  product->move(kClientWidth - 16 - product->width(), 280);
   auto* version = new QLabel("Ver. 1.0.0 build 000", this);
   version->adjustSize();
-  version->move(kClientWidth - 16 - version->width(), 268 + product->height() + 6);
+  version->move(kClientWidth - 16 - version->width(), 280 + product->height() + 6);
 }
 
 void TForm2::ConnectHandlers() {
