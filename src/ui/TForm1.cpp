@@ -387,7 +387,11 @@ void TForm1::dropEvent(QDropEvent* event) {
     return;
   }
   event->acceptProposedAction();
-  StartReplay(urls.first().toLocalFile().toStdString(), !replay_only_);
+  OpenDroppedFile(urls.first().toLocalFile().toStdString());
+}
+
+bool TForm1::OpenDroppedFile(const std::filesystem::path& file) {
+  return StartReplay(file, !replay_only_);
 }
 
 void TForm1::ReportDeviceError(const std::string& text) {

@@ -96,6 +96,9 @@ class TForm1 final : public QWidget,
   // recording stands in for the sound card until a device is chosen. A file
   // that cannot be read is named in an error box; false then.
   bool StartReplay(const std::filesystem::path& file, bool resume_capture);
+  // An audio file dropped on the window: replayed, then back to the sound
+  // card (or to nothing, when a recording stands in for it).
+  bool OpenDroppedFile(const std::filesystem::path& file);
   // A device has been chosen: a replay gives way to live capture.
   void LeaveReplay();
   bool IsReplaying() const { return replay_->IsRunning(); }

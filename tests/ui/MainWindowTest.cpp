@@ -1,4 +1,7 @@
+#include <QElapsedTimer>
 #include <QHeaderView>
+
+#include <cstdlib>
 
 #include <gtest/gtest.h>
 
@@ -153,6 +156,37 @@ TEST(MainWindowTest, AFileThatCannotBeReadIsNamedInAnErrorBox) {
   ASSERT_EQ(fixture.dialogs.errors.size(), 1u);
   EXPECT_TRUE(fixture.dialogs.errors[0].contains("/nonexistent/call.wav"));
   EXPECT_TRUE(fixture.capture->events.empty());  // live capture left alone
+}
+
+TEST(MainWindowTest, ADroppedRecordingIsReplayedThroughTheCaptureRingAtRealTime) {
+  MainWindowFixture fixture;
+  TForm1& window = fixture.Create();
+  const std::string recording =
+      std::string(std::getenv("TOLVIK_TEST_DATA")) + "/../samples/vhf-distress-relay.wav";
+  window.OpenDroppedFile(recording);
+  EXPECT_TRUE(window.IsReplaying());
+  EXPECT_EQ(fixture.capture->events, std::vector<std::string>{"close"});  // live capture gives way
+  // Blocks fall due at real time: after 300 ms the clock runs and the 2 s
+  // recording still plays.
+  QElapsedTimer timer;
+  timer.start();
+  while (timer.elapsed() < 300) {
+    QApplication::processEvents();
+  }
+  EXPECT_EQ(window.StatusBar1->PanelText(StatusPanel::Clock).size(), 8);
+  EXPECT_TRUE(window.IsReplaying());
+  EXPECT_TRUE(fixture.dialogs.errors.empty());
+}
+
+TEST(MainWindowTest, ADroppedFileThatIsNoRecordingIsNamedAndCaptureGoesOn) {
+  MainWindowFixture fixture;
+  TForm1& window = fixture.Create();
+  const std::string not_audio = std::string(std::getenv("TOLVIK_TEST_DATA")) + "/mid.txt";
+  window.OpenDroppedFile(not_audio);
+  EXPECT_FALSE(window.IsReplaying());
+  ASSERT_EQ(fixture.dialogs.errors.size(), 1u);
+  EXPECT_TRUE(fixture.dialogs.errors[0].contains("mid.txt"));
+  EXPECT_TRUE(fixture.capture->events.empty());
 }
 
 }  // namespace
