@@ -72,15 +72,13 @@ TForm1::TForm1(Setup setup)
       alerts_(sound_, warn_wav_) {
   CreateControls();
   LoadSettings(settings_file_, settings_, columns_);
-  for (int column = 0; column < kReceiveColumnCount; ++column) {
-    ListView1->setColumnWidth(column, columns_.Widths[static_cast<std::size_t>(column)]);
-  }
   // The receiver sets the decoder up for the loaded mode and centre; the
   // mode text goes into status panel 1.
   receiver_ = std::make_unique<Receiver>(settings_, ReceiverHosts{*this, *this, alerts_, clock_});
   model_ = std::make_unique<ReceiveListModel>(receiver_->List());
   model_->SetOnRowWritten([this](const ReceiveEntry& entry) { AppendToRowsFile(entry); });
   ListView1->setModel(model_.get());
+  // The stored column widths; a view takes them once it has its columns.
   for (int column = 0; column < kReceiveColumnCount; ++column) {
     ListView1->setColumnWidth(column, columns_.Widths[static_cast<std::size_t>(column)]);
   }
