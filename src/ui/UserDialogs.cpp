@@ -1,0 +1,44 @@
+#include "ui/UserDialogs.h"
+
+#include <QApplication>
+#include <QColorDialog>
+#include <QFontDialog>
+#include <QMessageBox>
+
+namespace tolvik {
+
+void QtUserDialogs::ShowError(QWidget* parent, const QString& text) {
+  QApplication::beep();
+  QMessageBox::critical(parent, QApplication::applicationName(), text);
+}
+
+void QtUserDialogs::ShowInformation(QWidget* parent, const QString& text) {
+  QApplication::beep();
+  QMessageBox::information(parent, QApplication::applicationName(), text);
+}
+
+bool QtUserDialogs::AskYesNo(QWidget* parent, const QString& text) {
+  QApplication::beep();
+  return QMessageBox::question(parent, QApplication::applicationName(), text,
+                               QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+}
+
+std::optional<QFont> QtUserDialogs::PickFont(QWidget* parent, const QFont& font) {
+  bool confirmed = false;
+  const QFont chosen = QFontDialog::getFont(&confirmed, font, parent);
+  if (!confirmed) {
+    return std::nullopt;
+  }
+  return chosen;
+}
+
+std::optional<QColor> QtUserDialogs::PickColor(QWidget* parent, const QColor& color,
+                                               const QString& title) {
+  const QColor chosen = QColorDialog::getColor(color, parent, title);
+  if (!chosen.isValid()) {
+    return std::nullopt;
+  }
+  return chosen;
+}
+
+}  // namespace tolvik
