@@ -9,6 +9,9 @@ namespace tolvik {
 // red in the low byte (0x0000FF is pure red).
 using ColorValue = std::uint32_t;
 
+// The stored name that stands for the system's default input device.
+inline constexpr const char* kDefaultInputDeviceName = "Default input device";
+
 // Every setting that survives a restart, one member per key of the settings
 // file, named as the key. Held by the main window; controls change members
 // directly and the changes take effect at once; the file is written only
@@ -22,7 +25,7 @@ struct AppSettings {
   bool MainMaxmum = false;
 
   // [Wave]
-  std::string WaveInName = "Default input device";
+  std::string WaveInName = kDefaultInputDeviceName;
   bool DecVHF = false;  // decoder mode: false HF, true VHF
   bool DecINV = false;  // polarity inverted; automatic polarity flips it
   bool DecAPS = true;   // automatic polarity

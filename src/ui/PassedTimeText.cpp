@@ -1,6 +1,6 @@
 #include "ui/PassedTimeText.h"
 
-#include "list/ListAgeing.h"
+#include "base/SettingRanges.h"
 
 namespace tolvik {
 

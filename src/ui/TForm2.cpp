@@ -5,7 +5,7 @@
 #include <QGuiApplication>
 #include <QScreen>
 
-#include "list/ListAgeing.h"
+#include "base/SettingRanges.h"
 #include "ui/ColorValueQt.h"
 #include "ui/DialogPlacement.h"
 #include "ui/PassedTimeText.h"
@@ -17,11 +17,7 @@ namespace tolvik {
 
 namespace {
 
-constexpr const char* kDefaultDeviceName = "Default input device";
 constexpr const char* kDefaultDeviceLabel = "標準の入力デバイス";
-constexpr int kMinDecFc = 50;
-constexpr int kMaxDecFc = 100;
-constexpr int kDecFcUnitHz = 10;
 constexpr int kProductPoints = 18;
 
 QLabel* Underlined(QLabel* label) {
@@ -79,7 +75,7 @@ void TForm2::CreateDecoderGroup() {
   RadioButton2 = Place(new QRadioButton("VHF DSC", group), 110, 20);
   Label3 = Place(new QLabel("Center frequency", group), 12, 50);
   Label4 = Place(Underlined(new QLabel("1000 Hz", group)), 120, 50, 50);
-  UpDown1 = new UpDownSpinner(group, kMinDecFc, kMaxDecFc);
+  UpDown1 = new UpDownSpinner(group, kLowestDecFc, kHighestDecFc);
   UpDown1->move(172, 46);
   CheckBox1 = Place(new QCheckBox("Automatic frequency control", group), 12, 76);
   CheckBox2 = Place(new QCheckBox("Automatic polarity set", group), 12, 100);
@@ -105,7 +101,7 @@ void TForm2::CreateListGroup() {
   CheckBox5 = Place(new QCheckBox("Delete time passed data", group), 12, 68);
   Label7 = Place(new QLabel("Passed time", group), 30, 98);
   Label8 = Place(Underlined(new QLabel("00 hour 00 min", group)), 100, 98, 100);
-  UpDown2 = new UpDownSpinner(group, kMinDelMin, kMaxDelMin);
+  UpDown2 = new UpDownSpinner(group, kLowestDelMin, kHighestDelMin);
   UpDown2->move(206, 94);
 }
 
@@ -195,7 +191,7 @@ void TForm2::showEvent(QShowEvent* event) {
 void TForm2::FormShow() {
   const AppSettings& settings = main_.Settings();
   PlaceOnDesktop();
-  SetDeviceLabel(settings.WaveInName == kDefaultDeviceName
+  SetDeviceLabel(settings.WaveInName == kDefaultInputDeviceName
                      ? QString(kDefaultDeviceLabel)
                      : QString::fromStdString(settings.WaveInName));
   (settings.DecVHF ? RadioButton2 : RadioButton1)->setChecked(true);

@@ -13,9 +13,7 @@
 
 namespace tolvik {
 
-namespace {
-constexpr const char* kDefaultDeviceName = "Default input device";
-}
+namespace {}
 
 TForm8::TForm8(TForm1& main_window) : QDialog(&main_window), main_(main_window) {
   setWindowTitle("Select wave input device");
@@ -23,7 +21,7 @@ TForm8::TForm8(TForm1& main_window) : QDialog(&main_window), main_(main_window) 
   setFont(WindowFont());
   setFixedSize(kClientWidth, kClientHeight);
   CreateControls();
-  ComboBox1->addItem(kDefaultDeviceName);
+  ComboBox1->addItem(kDefaultInputDeviceName);
   for (const std::string& name : main_.Capture().DeviceNames()) {
     ComboBox1->addItem(QString::fromStdString(name));
   }
@@ -71,7 +69,7 @@ void TForm8::CreateControls() {
 }
 
 int TForm8::FindDeviceEntry(const std::string& name) const {
-  if (name.empty() || name == kDefaultDeviceName) {
+  if (name.empty() || name == kDefaultInputDeviceName) {
     return 0;
   }
   const QString wanted = QString::fromStdString(name);
@@ -88,7 +86,7 @@ void TForm8::SelectStoredDevice() {
   int entry = FindDeviceEntry(settings.WaveInName);
   if (entry == -1) {
     entry = 0;
-    settings.WaveInName = kDefaultDeviceName;
+    settings.WaveInName = kDefaultInputDeviceName;
     main_.Dialogs().ShowInformation(this, "Open default input device.");
   }
   main_.SetInputDeviceIndex(entry);
@@ -129,7 +127,7 @@ void TForm8::Button1Click() {
     main_.CloseCapture();
     QThread::msleep(kSwitchPauseMs);
     main_.SetInputDeviceIndex(selected);
-    main_.Settings().WaveInName = selected == 0 ? std::string(kDefaultDeviceName)
+    main_.Settings().WaveInName = selected == 0 ? std::string(kDefaultInputDeviceName)
                                                 : ComboBox1->itemText(selected).toStdString();
     SelectStoredDevice();
     if (settings_dialog_ != nullptr) {
