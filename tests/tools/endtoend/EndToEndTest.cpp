@@ -90,7 +90,8 @@ class EndToEndTest : public ::testing::Test {
 };
 
 // The decoding tests, run with each decoder: in HF mode --enhanced decodes
-// with the enhanced decoder; VHF stays with the standard chain.
+// with the enhanced decoder (and either of its gates); VHF stays with the
+// standard chain.
 class DecoderEndToEndTest : public EndToEndTest, public ::testing::WithParamInterface<const char*> {
  protected:
   DecoderEndToEndTest() { decoder_options = GetParam(); }
@@ -101,9 +102,13 @@ class DecoderEndToEndTest : public EndToEndTest, public ::testing::WithParamInte
   }
 };
 
-INSTANTIATE_TEST_SUITE_P(Decoders, DecoderEndToEndTest, ::testing::Values("", " --enhanced"),
+INSTANTIATE_TEST_SUITE_P(Decoders, DecoderEndToEndTest,
+                         ::testing::Values("", " --enhanced", " --enhanced=strict"),
                          [](const ::testing::TestParamInfo<const char*>& decoder) {
-                           return std::string(decoder.param).empty() ? "Standard" : "Enhanced";
+                           const std::string options = decoder.param;
+                           if (options.empty())
+                             return "Standard";
+                           return options.ends_with("strict") ? "EnhancedStrict" : "Enhanced";
                          });
 
 // One call of each layout, and the row it must give.
