@@ -2,11 +2,14 @@
 
 #include "audio/BlockDecoder.h"
 #include "audio/BlockPipeline.h"
+#include "audio/CallOrigin.h"
+#include "audio/EnhancedHfChannel.h"
 #include "audio/PipelineHost.h"
 #include "audio/SettingsDecoderOptions.h"
 #include "audio/SettingsListOptions.h"
 #include "base/StatusTextSink.h"
 #include "base/TimeOfDayClock.h"
+#include "demod/BitSink.h"
 #include "demod/ChannelTuning.h"
 #include "demod/DecoderMode.h"
 #include "demod/DemodulatorTraces.h"
@@ -27,16 +30,28 @@ struct ReceiverHosts {
   PipelineHost& pipeline;       // monitor output, displays, receive lamp
   AlertHost& alerts;            // details dialog and alert sound
   const TimeOfDayClock& clock;  // row times, clock text, ageing
-  // Told how every reception starts and ends (the benchmarks count the
-  // rejections); none by default.
+  // Told how every reception of the standard chain starts and ends (the
+  // benchmarks count the rejections); none by default. The enhanced
+  // decoder's receptions are not reported.
   ReceptionObserver* receptions = nullptr;
 };
 
 // The whole decoder as one object: the settings it runs on, the two
-// demodulators, the DSC decoder, the receive list with its ageing and the
-// block pipeline that drives them. The desktop program, the command-line
-// decoder and the tests each hold one and feed it captured blocks.
-class Receiver final : private BlockDecoder {
+// demodulators, the DSC decoder, the enhanced HF decoder, the receive list
+// with its ageing and the block pipeline that drives them. The desktop
+// program, the command-line decoder and the tests each hold one and feed it
+// captured blocks.
+//
+// With DecENH on in HF mode the enhanced decoder makes the rows: it reads
+// the working samples the standard HF demodulator leaves in each block, so
+// that demodulator keeps running and still draws the displays, but its bits
+// no longer reach the standard DSC decoder. That decoder then neither shows
+// status texts, nor moves the mixer's centre, nor flips DecINV, nor makes
+// rows: the status texts and the lamp are the enhanced decoder's alone. The
+// choice is read at every block; a switch hands on a call the decoder being
+// left has already checked and drops the rest of its reception without a
+// message. VHF runs the standard chain whatever DecENH says.
+class Receiver final : private BlockDecoder, private BitSink {
  public:
   // Sets the decoder up for the settings' mode and centre frequency.
   Receiver(AppSettings& settings, ReceiverHosts hosts);
@@ -47,6 +62,8 @@ class Receiver final : private BlockDecoder {
   // reception in progress (which puts the HF centre back to DecFc, as every
   // end of a reception does), shows the mode text and sets the eye
   // pattern's constants. Filter states of either mode are left as they are.
+  // A reception of the enhanced decoder ends too; a call it has already
+  // passed through its gate is handed on rather than lost.
   void SetUpDecoderMode();
 
   // Takes a changed DecFc into use as the HF centre.
@@ -56,21 +73,43 @@ class Receiver final : private BlockDecoder {
   // handed on now instead of being lost.
   void FinishInput();
 
+  // The enhanced decoder's stricter gate (0.3 dB less sensitive, safer);
+  // taken into use from its next reception. Off at start.
+  void SetStrictGate(bool strict) { enhanced_.SetStrictGate(strict); }
+
+  // Whether the enhanced decoder is making the rows now: DecENH on in HF
+  // mode, as last followed at a block.
+  bool EnhancedDecoding() const { return enhanced_running_; }
+
+  // Which decoder made the call last handed to the list (Standard before
+  // the first), and whether the check character mended one of its
+  // characters (only the enhanced decoder mends).
+  CallDecoder LastCallDecoder() const { return last_call_decoder_; }
+  bool LastCallRepaired() const;
+
   ReceiveList& List() { return list_; }
   const ReceiveList& List() const { return list_; }
   BlockPipeline& Pipeline() { return pipeline_; }
   const DemodulatorTraces& Traces() const { return traces_; }
   const ChannelTuning& Tuning(int channel) const { return tunings_[channel]; }
   const ModeDisplayConstants& DisplayConstants() const { return display_constants_; }
-  bool Phased() const { return dsc_.Phased(kDecodedChannel); }
+  bool Phased() const { return Phased(kDecodedChannel); }
 
  private:
   static constexpr int kDecodedChannel = 0;
 
+  // Takes a changed choice of decoder (DecENH, DecVHF) into use.
+  void FollowDecoderChoice();
+  bool RunsEnhanced(int channel) const { return channel == kDecodedChannel && enhanced_running_; }
+
+  // BlockDecoder
   void DemodulateHf(int channel, std::span<double, kFramesPerBlock> samples) override;
   void DemodulateVhf(int channel, std::span<double, kFramesPerBlock> samples) override;
-  bool Phased(int channel) const override { return dsc_.Phased(channel); }
-  void FinishInput(int channel) override { dsc_.FinishInput(channel); }
+  bool Phased(int channel) const override;
+  void FinishInput(int channel) override;
+
+  // BitSink: the standard HF and VHF demodulators' bits.
+  void PushBit(int channel, int bit) override;
 
   AppSettings& settings_;                   // owned by the host; read live
   SettingsDecoderOptions decoder_options_;  // channel 0's decoder options over settings_
@@ -81,7 +120,12 @@ class Receiver final : private BlockDecoder {
   ModeDisplayConstants display_constants_;  // of the current mode, for the eye pattern
   ReceiveList list_;
   ListAgeing ageing_;
+  CallDecoder last_call_decoder_ = CallDecoder::Standard;
+  CallOriginRelay standard_calls_;  // the DSC decoder's calls to the list
+  CallOriginRelay enhanced_calls_;  // the enhanced decoder's
   DscDecoder dsc_;
+  EnhancedHfChannel enhanced_;  // channel 0's enhanced HF decoder
+  bool enhanced_running_;       // it makes channel 0's rows now
   HfDemodulator hf_;
   VhfDemodulator vhf_;
   BlockPipeline pipeline_;

@@ -78,6 +78,10 @@ class EnhancedHfDecoder {
   const DscCall& Call() const { return assembler_.Call(); }
   bool EnhancedPosition() const { return enhanced_position_; }
 
+  // Whether the running reception, or the last one, was sent with inverted
+  // polarity (as its sync found it); false before the first reception.
+  bool ReceptionInverted() const { return clock_.Polarity() < 0; }
+
  private:
   void ProcessWorkingSample(double x);
   void OnSync(const SyncEvent& sync);

@@ -27,6 +27,9 @@ class SoftBitClock {
   // The instant of the last bit read, a fractional working-sample index.
   double LastTime() const { return last_time_; }
 
+  // The polarity given to the last Start: +1, or -1 for an inverted signal.
+  int Polarity() const { return polarity_; }
+
  private:
   double last_time_ = 0.0;   // instant of the last bit read
   double last_value_ = 0.0;  // d there

@@ -32,6 +32,7 @@ struct AppSettings {
   bool DecAFC = true;   // automatic frequency control (HF)
   int DecFc = 80;       // HF centre frequency in units of 10 Hz, 50..100
   bool ShowSpec = true;
+  bool DecENH = false;  // enhanced decoding: soft decisions and check repair (HF)
 
   // [List]
   ColorValue FontColor = 0x000000;

@@ -47,7 +47,7 @@ inline constexpr const char* kListSection = "List";
 
 // Every key of the settings file, in the order the file holds them. The keys
 // of a section stand together; the sections come in file order.
-inline constexpr std::array<SettingKey, 31> kSettingKeys = {{
+inline constexpr std::array<SettingKey, 32> kSettingKeys = {{
     {kFormSection, "MainTop", &AppSettings::MainTop},
     {kFormSection, "MainLeft", &AppSettings::MainLeft},
     {kFormSection, "MainWidth", &AppSettings::MainWidth},
@@ -61,6 +61,7 @@ inline constexpr std::array<SettingKey, 31> kSettingKeys = {{
     {kWaveSection, "DecAFC", &AppSettings::DecAFC},
     {kWaveSection, "DecFc", &AppSettings::DecFc, SettingRange{kLowestDecFc, kHighestDecFc}},
     {kWaveSection, "ShowSpec", &AppSettings::ShowSpec},
+    {kWaveSection, "DecENH", &AppSettings::DecENH},
 
     {kListSection, "ColumnsWidth0", ColumnWidthField{0}},
     {kListSection, "ColumnsWidth1", ColumnWidthField{1}},

@@ -34,6 +34,7 @@ void ExpectSameSettings(const AppSettings& actual, const AppSettings& expected) 
   EXPECT_EQ(actual.DecAFC, expected.DecAFC);
   EXPECT_EQ(actual.DecFc, expected.DecFc);
   EXPECT_EQ(actual.ShowSpec, expected.ShowSpec);
+  EXPECT_EQ(actual.DecENH, expected.DecENH);
   EXPECT_EQ(actual.FontColor, expected.FontColor);
   EXPECT_EQ(actual.BackColor, expected.BackColor);
   EXPECT_EQ(actual.FontSize, expected.FontSize);
@@ -62,6 +63,7 @@ AppSettings UnusualSettings() {
   settings.DecAFC = false;
   settings.DecFc = 57;
   settings.ShowSpec = false;
+  settings.DecENH = true;
   settings.FontColor = 0x0000FF;
   settings.BackColor = 0x10A0C0;
   settings.FontSize = 11;
@@ -134,6 +136,7 @@ TEST_F(SettingsStoreTest, NoFileGivesEveryDefaultAndCreatesNothing) {
   EXPECT_TRUE(settings.DecAFC);
   EXPECT_EQ(settings.DecFc, 80);  // 800 Hz
   EXPECT_TRUE(settings.ShowSpec);
+  EXPECT_FALSE(settings.DecENH);  // the standard chain
   EXPECT_EQ(columns_.Widths, (std::array<int, 8>{70, 90, 90, 100, 150, 150, 40, 60}));
   EXPECT_EQ(settings.FontColor, 0x000000u);  // black
   EXPECT_EQ(settings.BackColor, 0xFFFFFFu);  // on white
@@ -213,14 +216,15 @@ TEST_F(SettingsStoreTest, InvalidIntegersGiveTheirDefaults) {
 TEST_F(SettingsStoreTest, BooleansReadAsIntegers) {
   const AppSettings settings = LoadText(
       "[Form]\nMainMaxmum=2\n"
-      "[Wave]\nDecVHF=-1\nDecINV=0x10\nDecAPS=abc\nDecAFC=0\nShowSpec=12abc\n"
+      "[Wave]\nDecVHF=-1\nDecINV=0x10\nDecAPS=abc\nDecAFC=0\nShowSpec=12abc\nDecENH=2\n"
       "[List]\nTimeDel=abc\nCheckAdd=true\nDistAlt=\nDistRly=0\n");
   EXPECT_TRUE(settings.MainMaxmum);
   EXPECT_TRUE(settings.DecVHF);
   EXPECT_TRUE(settings.DecINV);
   EXPECT_TRUE(settings.DecAPS);  // default kept
   EXPECT_FALSE(settings.DecAFC);
-  EXPECT_TRUE(settings.ShowSpec);   // default kept
+  EXPECT_TRUE(settings.ShowSpec);  // default kept
+  EXPECT_TRUE(settings.DecENH);
   EXPECT_FALSE(settings.TimeDel);   // default kept
   EXPECT_FALSE(settings.CheckAdd);  // "true" is not an integer: default
   EXPECT_TRUE(settings.DistAlt);    // default kept
@@ -292,7 +296,7 @@ TEST_F(SettingsStoreTest, WritesEveryKeyInOrderAsPlainKeyValueLines) {
             "\n\n"
             "[Wave]\n"
             "WaveInName=USB Audio CODEC: Line (hw:1,0)\nDecVHF=1\nDecINV=1\nDecAPS=0\nDecAFC=0\n"
-            "DecFc=57\nShowSpec=0\n"
+            "DecFc=57\nShowSpec=0\nDecENH=1\n"
             "\n\n"
             "[List]\n"
             "ColumnsWidth0=71\nColumnsWidth1=91\nColumnsWidth2=92\nColumnsWidth3=101\n"
@@ -336,7 +340,7 @@ TEST_F(SettingsStoreTest, RewritesAnOldFileInOrderAndKeepsOtherProgramsKeys) {
 
   // What other programs put there stays, each key once.
   EXPECT_NE(text.find("[Extra]\nKeep=me\n"), std::string::npos) << text;
-  EXPECT_NE(text.find("\nShowSpec=1\nOther=1\n"), std::string::npos) << text;
+  EXPECT_NE(text.find("\nShowSpec=1\nDecENH=0\nOther=1\n"), std::string::npos) << text;
   EXPECT_EQ(text.find("Arial"), std::string::npos) << text;
   EXPECT_EQ(text.find("DecFc=90"), std::string::npos) << text;
 }

@@ -13,6 +13,8 @@ struct DecodeOptions {
   bool inverted = false;           // start with inverted polarity
   bool auto_polarity = true;       // flip polarity when an inverted call is found
   bool auto_frequency = true;      // correct the centre at phasing
+  bool enhanced = false;           // HF by the enhanced decoder (VHF stays standard)
+  bool strict_gate = false;        // the enhanced decoder's stricter gate
   bool json = false;               // one JSON object per row
   bool status = false;             // print status texts to standard error
   bool progress = true;            // progress on a terminal

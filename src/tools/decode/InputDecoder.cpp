@@ -29,6 +29,7 @@ AppSettings SettingsFor(const DecodeOptions& options, const CentrePlan& centre) 
   settings.DecAPS = options.auto_polarity;
   settings.DecAFC = options.auto_frequency;
   settings.DecFc = centre.dec_fc;
+  settings.DecENH = options.enhanced;
   settings.ShowSpec = false;
   // Every call makes a row of its own.
   settings.CheckAdd = false;
@@ -94,6 +95,8 @@ void InputDecoder::DecodeBlocks(SampleSource& source, const CentrePlan& centre) 
   AppSettings settings = SettingsFor(options_, centre);
   auto receiver = std::make_unique<Receiver>(settings, ReceiverHosts{*this, *this, *this, clock_});
   receiver->List().SetObserver(this);
+  receiver->SetStrictGate(options_.strict_gate);
+  receiver_ = receiver.get();
 
   const std::unique_ptr<ProgressIndicator> progress = ProgressFor(source);
   progress_ = progress.get();
@@ -113,6 +116,7 @@ void InputDecoder::DecodeBlocks(SampleSource& source, const CentrePlan& centre) 
   // Silence after the end would stop the bit clock: a call still waiting for
   // its look-ahead is handed on now.
   receiver->FinishInput();
+  receiver_ = nullptr;
   progress_ = nullptr;
 }
 
@@ -120,7 +124,12 @@ void InputDecoder::RowWritten(int, const ReceiveEntry& entry, DistressKind kind)
   if (progress_ != nullptr) {
     progress_->Erase();  // rows and progress may share one terminal
   }
-  const DecodedRow row{current_name_, offset_s_, &entry, kind};
+  const DecodedRow row{current_name_,
+                       offset_s_,
+                       &entry,
+                       kind,
+                       receiver_->LastCallDecoder() == CallDecoder::Enhanced,
+                       receiver_->LastCallRepaired()};
   const std::string line =
       options_.json ? FormatJsonRow(row) : FormatPlainRow(row, options_.files.size() > 1);
   std::fprintf(out_, "%s\n", line.c_str());

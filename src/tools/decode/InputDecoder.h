@@ -43,6 +43,7 @@ class InputDecoder final : private ReceiveListObserver,
   SystemTimeOfDayClock clock_;
   std::string current_name_;                     // the input being decoded
   class ProgressIndicator* progress_ = nullptr;  // the progress line on screen, if any
+  const class Receiver* receiver_ = nullptr;     // decoding the input, while it runs
   double offset_s_ = 0;                          // seconds to the end of the block being processed
 };
 

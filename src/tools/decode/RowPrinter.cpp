@@ -59,6 +59,8 @@ std::string FormatJsonRow(const DecodedRow& row) {
       {"ack", e.Ack},
       {"time", e.Time},
       {"distress", static_cast<int>(row.kind)},
+      {"repaired", row.repaired},
+      {"decoder", row.enhanced ? "enhanced" : "standard"},
   };
   // Texts from the air may hold any byte; never let one stop the output.
   return object.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);

@@ -14,6 +14,8 @@ struct DecodedRow {
   double offset_s = 0;  // audio from the start of the input to the end of the completing block
   const ReceiveEntry* entry = nullptr;
   DistressKind kind = DistressKind::None;
+  bool enhanced = false;  // made by the enhanced decoder, not the standard chain
+  bool repaired = false;  // the check character mended one of its characters
 };
 
 // "12.3" style: seconds to one decimal.

@@ -39,6 +39,30 @@ TEST(DecodeCommandLineTest, FlagsSetTheDecoderOptions) {
   EXPECT_TRUE(defaults.options->auto_frequency);
 }
 
+TEST(DecodeCommandLineTest, EnhancedTakesItsGateOnlyAfterAnEqualsSign) {
+  const auto standard = Parse({"a.wav"});
+  ASSERT_TRUE(standard.options);
+  EXPECT_FALSE(standard.options->enhanced);
+  EXPECT_FALSE(standard.options->strict_gate);
+
+  const auto enhanced = Parse({"--enhanced", "a.wav"});
+  ASSERT_TRUE(enhanced.options);
+  EXPECT_TRUE(enhanced.options->enhanced);
+  EXPECT_FALSE(enhanced.options->strict_gate);
+  EXPECT_EQ(enhanced.options->files, (std::vector<std::string>{"a.wav"}));
+
+  const auto strict = Parse({"--enhanced=strict", "a.wav"});
+  ASSERT_TRUE(strict.options);
+  EXPECT_TRUE(strict.options->enhanced);
+  EXPECT_TRUE(strict.options->strict_gate);
+
+  // A file named like a gate is still a file.
+  const auto file_named_strict = Parse({"--enhanced", "strict"});
+  ASSERT_TRUE(file_named_strict.options);
+  EXPECT_FALSE(file_named_strict.options->strict_gate);
+  EXPECT_EQ(file_named_strict.options->files, (std::vector<std::string>{"strict"}));
+}
+
 TEST(DecodeCommandLineTest, BadUsageLeavesWithStatusTwoAndHelpWithZero) {
   for (const auto& words : std::vector<std::vector<std::string>>{
            {},                                     // no file
@@ -46,6 +70,7 @@ TEST(DecodeCommandLineTest, BadUsageLeavesWithStatusTwoAndHelpWithZero) {
            {"--centre", "3001", "a.wav"},          // above the highest
            {"--centre", "abc", "a.wav"},           // not a number
            {"--vhf", "--centre", "800", "a.wav"},  // VHF tones are fixed
+           {"--enhanced=loose", "a.wav"},          // no such gate
            {"--frobnicate", "a.wav"}}) {
     testing::internal::CaptureStderr();
     const auto parsed = Parse(words);
@@ -124,7 +149,13 @@ TEST(RowPrinterTest, JsonHasExactlyTheAgreedKeysInOrder) {
             "{\"file\":\"rec \\\"1\\\".wav\",\"offset_s\":12.3,\"category\":\"Distress\","
             "\"from\":\"232001234\",\"to\":\"All stations\",\"request_status\":\"SSB telephony\","
             "\"information\":\"Sinking\",\"position\":\"N50-07 , W4-30\",\"ack\":\"\","
-            "\"time\":\"09:30:00\",\"distress\":0}");
+            "\"time\":\"09:30:00\",\"distress\":0,\"repaired\":false,\"decoder\":\"standard\"}");
+  const DecodedRow mended{"a.wav", 1.0, &entry, DistressKind::Alert, true, true};
+  EXPECT_NE(
+      FormatJsonRow(mended).find("\"distress\":0,\"repaired\":true,\"decoder\":\"enhanced\"}"),
+      std::string::npos);
+  // The plain line is the same whichever decoder made the row.
+  EXPECT_EQ(FormatPlainRow(mended, false), FormatPlainRow({"a.wav", 1.0, &entry}, false));
 }
 
 TEST(RowPrinterTest, TextFromTheAirThatIsNotUtf8StillPrints) {

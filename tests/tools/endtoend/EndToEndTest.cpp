@@ -1,11 +1,13 @@
 // The two programs as a user runs them: tolvik-gen writes a recording,
 // tolvik-decode --json reads it back, and every call must come out with
-// exactly the texts it was sent with.
+// exactly the texts it was sent with. The decoding tests run once with the
+// standard chain and once with --enhanced, which must give the same rows.
 
 #include <gtest/gtest.h>
 #include <sndfile.h>
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -28,9 +30,19 @@ struct ProgramRun {
 
 class EndToEndTest : public ::testing::Test {
  protected:
-  fs::path dir =
-      fs::temp_directory_path() / ("tolvik_e2e_" + std::to_string(getpid()) + "_" +
-                                   ::testing::UnitTest::GetInstance()->current_test_info()->name());
+  fs::path dir = fs::temp_directory_path() /
+                 ("tolvik_e2e_" + std::to_string(getpid()) + "_" + TestNameForAPath());
+  // Options choosing the decoder, put after the program's name.
+  std::string decoder_options;
+
+  static std::string TestNameForAPath() {
+    std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+    std::replace(name.begin(), name.end(), '/', '_');  // a parameterised test's name
+    return name;
+  }
+
+  // tolvik-decode with the decoder under test.
+  std::string DecodeProgram() const { return std::string(TOLVIK_DECODE) + decoder_options; }
 
   void SetUp() override { fs::create_directories(dir); }
   void TearDown() override { fs::remove_all(dir); }
@@ -65,7 +77,7 @@ class EndToEndTest : public ::testing::Test {
   }
 
   ProgramRun Decode(const std::string& arguments) const {
-    return Shell(std::string(TOLVIK_DECODE) + " --json " + arguments);
+    return Shell(DecodeProgram() + " --json " + arguments);
   }
 
   static std::vector<json> Rows(const ProgramRun& run) {
@@ -76,6 +88,28 @@ class EndToEndTest : public ::testing::Test {
     return rows;
   }
 };
+
+// The decoding tests, run with each decoder: in HF mode --enhanced decodes
+// with the enhanced decoder (and either of its gates); VHF stays with the
+// standard chain.
+class DecoderEndToEndTest : public EndToEndTest, public ::testing::WithParamInterface<const char*> {
+ protected:
+  DecoderEndToEndTest() { decoder_options = GetParam(); }
+
+  // The "decoder" a row of this mode must carry.
+  std::string RowDecoder(bool vhf) const {
+    return decoder_options.empty() || vhf ? "standard" : "enhanced";
+  }
+};
+
+INSTANTIATE_TEST_SUITE_P(Decoders, DecoderEndToEndTest,
+                         ::testing::Values("", " --enhanced", " --enhanced=strict"),
+                         [](const ::testing::TestParamInfo<const char*>& decoder) {
+                           const std::string options = decoder.param;
+                           if (options.empty())
+                             return "Standard";
+                           return options.ends_with("strict") ? "EnhancedStrict" : "Enhanced";
+                         });
 
 // One call of each layout, and the row it must give.
 struct Layout {
@@ -143,7 +177,7 @@ std::vector<std::string> Calls() {
   return calls;
 }
 
-TEST_F(EndToEndTest, EveryLayoutInOneFileComesOutInOrderHfAndVhf) {
+TEST_P(DecoderEndToEndTest, EveryLayoutInOneFileComesOutInOrderHfAndVhf) {
   for (const bool vhf : {false, true}) {
     SCOPED_TRACE(vhf ? "VHF" : "HF");
     const fs::path file = Generate("all.wav", vhf ? "--vhf" : "", Calls());
@@ -157,11 +191,25 @@ TEST_F(EndToEndTest, EveryLayoutInOneFileComesOutInOrderHfAndVhf) {
       EXPECT_EQ(rows[i]["file"], file.string());
       EXPECT_GT(rows[i]["offset_s"].get<double>(), last_offset);
       last_offset = rows[i]["offset_s"].get<double>();
+      EXPECT_EQ(rows[i]["decoder"], RowDecoder(vhf));
+      EXPECT_EQ(rows[i]["repaired"], false);  // clean calls need no mending
     }
   }
 }
 
-TEST_F(EndToEndTest, OffTuneCallsAreFoundWithTheFrequencyControl) {
+TEST_P(DecoderEndToEndTest, RowsNameTheirDecoderInJsonOnly) {
+  const fs::path file = Generate("keys.wav", "", {kLayouts[7].call});
+  const auto rows = Rows(Decode(Quote(file.string())));
+  ASSERT_EQ(rows.size(), 1u);
+  EXPECT_EQ(rows[0]["decoder"], RowDecoder(false));
+  EXPECT_EQ(rows[0]["repaired"], false);
+  // The plain line is the same from either decoder.
+  const ProgramRun plain = Shell(DecodeProgram() + " " + Quote(file.string()));
+  EXPECT_EQ(plain.out, Shell(std::string(TOLVIK_DECODE) + " " + Quote(file.string())).out);
+  EXPECT_NE(plain.out.find("366123450 -> 211234560"), std::string::npos) << plain.out;
+}
+
+TEST_P(DecoderEndToEndTest, OffTuneCallsAreFoundWithTheFrequencyControl) {
   const Layout& call = kLayouts[7];
   for (const int offset : {20, -20}) {
     SCOPED_TRACE(offset);
@@ -179,7 +227,7 @@ TEST_F(EndToEndTest, OffTuneCallsAreFoundWithTheFrequencyControl) {
   }
 }
 
-TEST_F(EndToEndTest, CentresAtBothEndsAndSsbRecordingsAt1700Hz) {
+TEST_P(DecoderEndToEndTest, CentresAtBothEndsAndSsbRecordingsAt1700Hz) {
   const Layout& call = kLayouts[0];
   for (const int centre : {500, 1000, 1700}) {
     SCOPED_TRACE(centre);
@@ -191,7 +239,7 @@ TEST_F(EndToEndTest, CentresAtBothEndsAndSsbRecordingsAt1700Hz) {
   }
 }
 
-TEST_F(EndToEndTest, InvertedRecordingNeedsAutomaticPolarityOrTheFlag) {
+TEST_P(DecoderEndToEndTest, InvertedRecordingNeedsAutomaticPolarityOrTheFlag) {
   const Layout& call = kLayouts[3];
   const fs::path file = Generate("inverted.wav", "--inverted", {call.call, call.call});
   EXPECT_EQ(Rows(Decode(Quote(file.string()))).size(), 2u);  // automatic polarity is on
@@ -201,7 +249,7 @@ TEST_F(EndToEndTest, InvertedRecordingNeedsAutomaticPolarityOrTheFlag) {
   ExpectRow(rows[1], call);
 }
 
-TEST_F(EndToEndTest, RecordingsAtCommonRatesDecodeTheSame) {
+TEST_P(DecoderEndToEndTest, RecordingsAtCommonRatesDecodeTheSame) {
   for (const int rate : {8000, 12000, 44100}) {
     for (const bool vhf : {false, true}) {
       if (vhf && rate == 8000)
@@ -217,19 +265,19 @@ TEST_F(EndToEndTest, RecordingsAtCommonRatesDecodeTheSame) {
   }
 }
 
-TEST_F(EndToEndTest, RawStreamOnStandardInput) {
+TEST_P(DecoderEndToEndTest, RawStreamOnStandardInput) {
   const fs::path file = Generate("stereo.wav", "--channels 2", {kLayouts[7].call});
   // Strip the 44-byte header of the 16-bit PCM WAV: what is left is raw
   // little-endian stereo at 48000 Hz.
-  const ProgramRun piped = Shell("tail -c +45 " + Quote(file.string()) + " | " +
-                                 std::string(TOLVIK_DECODE) + " --json -");
+  const ProgramRun piped =
+      Shell("tail -c +45 " + Quote(file.string()) + " | " + DecodeProgram() + " --json -");
   const auto rows = Rows(piped);
   ASSERT_EQ(rows.size(), 1u) << piped.err;
   EXPECT_EQ(rows[0]["file"], "-");
   ExpectRow(rows[0], kLayouts[7]);
 }
 
-TEST_F(EndToEndTest, UnreadableInputsAreNamedAndTheOthersStillDecoded) {
+TEST_P(DecoderEndToEndTest, UnreadableInputsAreNamedAndTheOthersStillDecoded) {
   std::ofstream(dir / "notes.wav") << "just some text, not audio\n";
   std::ofstream(dir / "empty.wav").close();
   const fs::path good = Generate("good.wav", "", {kLayouts[3].call});
@@ -245,7 +293,7 @@ TEST_F(EndToEndTest, UnreadableInputsAreNamedAndTheOthersStillDecoded) {
   EXPECT_NE(run.err.find("the file is empty"), std::string::npos);
 }
 
-TEST_F(EndToEndTest, CallFollowedBySilenceIsShownWhenItEndsNotWhenTheSignalReturns) {
+TEST_P(DecoderEndToEndTest, CallFollowedBySilenceIsShownWhenItEndsNotWhenTheSignalReturns) {
   // Ten seconds of exact zeros after the call, as from a squelched receiver:
   // the call ends 0.5 s + its length in; it must not wait for the file's end.
   for (const bool vhf : {false, true}) {
@@ -285,12 +333,12 @@ fs::path ToFlac(const fs::path& wav) {
   return flac;
 }
 
-TEST_F(EndToEndTest, SoundFilesOnStandardInputAreRecognisedByTheirHeader) {
+TEST_P(DecoderEndToEndTest, SoundFilesOnStandardInputAreRecognisedByTheirHeader) {
   const fs::path wav = Generate("piped.wav", "--channels 2 --rate 44100", {kLayouts[7].call});
   for (const fs::path& file : {wav, ToFlac(wav)}) {
     SCOPED_TRACE(file.string());
     const ProgramRun run =
-        Shell("cat " + Quote(file.string()) + " | " + std::string(TOLVIK_DECODE) + " --json -");
+        Shell("cat " + Quote(file.string()) + " | " + DecodeProgram() + " --json -");
     EXPECT_EQ(run.exit_status, 0) << run.err;
     const auto rows = Rows(run);
     ASSERT_EQ(rows.size(), 1u) << run.err;
@@ -299,18 +347,17 @@ TEST_F(EndToEndTest, SoundFilesOnStandardInputAreRecognisedByTheirHeader) {
   }
 }
 
-TEST_F(EndToEndTest, MonoRawStreamAt24kHz) {
+TEST_P(DecoderEndToEndTest, MonoRawStreamAt24kHz) {
   const fs::path file = Generate("mono.wav", "--rate 24000", {kLayouts[3].call});
   // Without its 44-byte header: raw mono at 24000 Hz, as from rtl_fm.
-  const ProgramRun run =
-      Shell("tail -c +45 " + Quote(file.string()) + " | " + std::string(TOLVIK_DECODE) +
-            " --json --raw-rate 24000 --raw-channels 1 -");
+  const ProgramRun run = Shell("tail -c +45 " + Quote(file.string()) + " | " + DecodeProgram() +
+                               " --json --raw-rate 24000 --raw-channels 1 -");
   const auto rows = Rows(run);
   ASSERT_EQ(rows.size(), 1u) << run.err;
   ExpectRow(rows[0], kLayouts[3]);
 }
 
-TEST_F(EndToEndTest, WavThatEndsBeforeItsHeaderSaysIsDecodedWithAWarning) {
+TEST_P(DecoderEndToEndTest, WavThatEndsBeforeItsHeaderSaysIsDecodedWithAWarning) {
   const fs::path file = Generate("lying.wav", "--lead 0.5 --trail 1.5", {kLayouts[3].call});
   // 0.5 + 7.2 + 1.5 s = 9.2 s of audio; the header is made to claim four times as much.
   std::fstream wav(file, std::ios::in | std::ios::out | std::ios::binary);
@@ -326,8 +373,8 @@ TEST_F(EndToEndTest, WavThatEndsBeforeItsHeaderSaysIsDecodedWithAWarning) {
   wav.close();
   const std::string as_file = Quote(file.string());
   for (const auto& [name, command] :
-       {std::pair{file.string(), std::string(TOLVIK_DECODE) + " --json " + as_file},
-        std::pair{std::string("-"), "cat " + as_file + " | " + TOLVIK_DECODE + " --json -"}}) {
+       {std::pair{file.string(), DecodeProgram() + " --json " + as_file},
+        std::pair{std::string("-"), "cat " + as_file + " | " + DecodeProgram() + " --json -"}}) {
     SCOPED_TRACE(name);
     const ProgramRun run = Shell(command);
     EXPECT_EQ(run.exit_status, 0);
@@ -339,7 +386,7 @@ TEST_F(EndToEndTest, WavThatEndsBeforeItsHeaderSaysIsDecodedWithAWarning) {
   }
 }
 
-TEST_F(EndToEndTest, GeneratorToStandardOutputPipedIntoTheDecoder) {
+TEST_P(DecoderEndToEndTest, GeneratorToStandardOutputPipedIntoTheDecoder) {
   for (const bool vhf : {false, true}) {
     SCOPED_TRACE(vhf ? "VHF" : "HF");
     const std::string mode = vhf ? "--vhf " : "";
@@ -347,7 +394,7 @@ TEST_F(EndToEndTest, GeneratorToStandardOutputPipedIntoTheDecoder) {
     for (const auto& layout : kLayouts)
       gen += " --call " + Quote(layout.call);
     const ProgramRun run = Shell(gen + " 2>" + Quote((dir / "gen.txt").string()) + " | " +
-                                 TOLVIK_DECODE + " --json " + mode + "-");
+                                 DecodeProgram() + " --json " + mode + "-");
     EXPECT_EQ(run.exit_status, 0) << run.err;
     const auto rows = Rows(run);
     ASSERT_EQ(rows.size(), kLayouts.size()) << run.err;

@@ -1,0 +1,61 @@
+#pragma once
+
+#include <span>
+
+#include "base/StatusTextSink.h"
+#include "demod/DecoderParameters.h"
+#include "dsc/CallSink.h"
+#include "enhanced/EnhancedHfDecoder.h"
+#include "enhanced/EnhancedOptions.h"
+#include "settings/AppSettings.h"
+
+namespace tolvik {
+
+// Channel 0's enhanced HF decoder as the receiver runs it. Its options follow
+// the settings record live: the centre from DecFc, the offset bank from
+// DecAFC, either polarity with DecAPS or else only DecINV's; a change takes
+// effect with the next block. Automatic polarity writes DecINV back as the
+// standard chain does, but only when an inverted call is decoded: the
+// enhanced sync accepts both polarities anyway, so DecINV records the
+// polarity of the last call that passed the check's gate, and a sync that
+// comes to nothing leaves it alone.
+class EnhancedHfChannel final : private CallSink {
+ public:
+  // All references must outlive the channel.
+  EnhancedHfChannel(AppSettings& settings, CallSink& calls, StatusTextSink& status);
+
+  EnhancedHfChannel(const EnhancedHfChannel&) = delete;
+  EnhancedHfChannel& operator=(const EnhancedHfChannel&) = delete;
+
+  // One block's working samples, as the standard HF demodulator leaves them.
+  void ProcessWorkingSamples(std::span<const double, kHfWorkingSamplesPerBlock> working);
+
+  // The input has ended or gone digitally silent, or the receiver stops
+  // running this decoder: a call that passed its gate is handed on, any
+  // other reception dropped without a message.
+  void FinishInput() { decoder_.FinishInput(); }
+
+  // The gate that is 0.3 dB less sensitive and safer; taken into use from
+  // the next reception.
+  void SetStrictGate(bool strict) { strict_gate_ = strict; }
+  bool StrictGate() const { return strict_gate_; }
+
+  bool Phased() const { return decoder_.Phased(); }
+  bool LastCallRepaired() const { return decoder_.LastCallRepaired(); }
+  const EnhancedHfDecoder& Decoder() const { return decoder_; }
+
+ private:
+  EnhancedOptions OptionsFromSettings() const;
+  void FollowSettings();
+
+  // CallSink: the enhanced decoder's calls, on their way to `calls_`.
+  void AddReceiveEntry(const CallTexts& call) override;
+
+  AppSettings& settings_;  // DecFc, DecAFC, DecAPS, DecINV (read and written)
+  CallSink& calls_;
+  bool strict_gate_ = false;
+  EnhancedOptions applied_;  // what the decoder runs on
+  EnhancedHfDecoder decoder_;
+};
+
+}  // namespace tolvik
