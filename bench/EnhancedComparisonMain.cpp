@@ -13,6 +13,7 @@
 
 #include <CLI/CLI.hpp>
 #include <algorithm>
+#include <array>
 #include <chrono>
 #include <cstdio>
 #include <string>
@@ -50,8 +51,10 @@ struct Options {
   double offset_hz = 0.0;
   double ppm = 0.0;
   bool strict = false;
+  bool enhanced_only = false;  // skip the standard chain (half the time)
   double noise_minutes = 0.0;
   std::uint64_t seed = 1;
+  int first_call = 0;  // identities of call i come from first_call + i
 };
 
 struct Row {
@@ -140,7 +143,8 @@ class EnhancedChain final : private CallSink, private StatusTextSink {
 // Both chains on one stream, block by block.
 class SideBySide {
  public:
-  explicit SideBySide(const EnhancedOptions& options) : enhanced_(options) {}
+  explicit SideBySide(const EnhancedOptions& options, bool enhanced_only = false)
+      : enhanced_(options), enhanced_only_(enhanced_only) {}
 
   void Feed(const std::vector<double>& samples) {
     for (double sample : samples) {
@@ -165,7 +169,9 @@ class SideBySide {
  private:
   void Flush() {
     FillCaptureBlock(pending_, capture_);
-    standard_.Process(capture_);
+    if (!enhanced_only_) {
+      standard_.Process(capture_);
+    }
     enhanced_.Process(pending_);
     fill_ = 0;
     ++blocks_;
@@ -173,6 +179,7 @@ class SideBySide {
 
   StandardChain standard_;
   EnhancedChain enhanced_;
+  bool enhanced_only_ = false;
   std::array<double, kFramesPerBlock> pending_{};
   int fill_ = 0;
   CaptureBlock capture_{};
@@ -227,9 +234,18 @@ std::vector<CallTexts> ExpectedRows(const std::vector<CallDescription>& calls) {
   return expected;
 }
 
+// Pass thresholds the rows are also counted at after the fact: a row stays
+// when its gate posterior reaches the threshold. With calibrated posteriors
+// the sum of 1 - posterior over the rows shown is the number of wrong rows to
+// expect.
+constexpr std::array<double, 4> kThresholds{0.99, 0.999, 0.9999, 0.99999};
+
 struct Tally {
   int Decoded = 0;
   int Wrong = 0;
+  double ExpectedWrong = 0.0;  // sum of 1 - posterior
+  std::array<int, kThresholds.size()> DecodedAt{};
+  std::array<int, kThresholds.size()> WrongAt{};
   int Repaired = 0;
   int Syncs = 0;
   std::vector<std::string> WrongTexts;
@@ -246,6 +262,12 @@ Tally Count(const std::vector<Row>& rows, const std::vector<CallTexts>& expected
         matched[i] = true;
         found = true;
         break;
+      }
+    }
+    tally.ExpectedWrong += 1.0 - row.Posterior;
+    for (std::size_t t = 0; t < kThresholds.size(); ++t) {
+      if (row.Posterior >= kThresholds[t]) {
+        ++(found ? tally.DecodedAt : tally.WrongAt)[t];
       }
     }
     if (found) {
@@ -290,7 +312,7 @@ std::string Crossing(const std::vector<double>& db, const std::vector<double>& s
 void RunSweep(const Options& options) {
   std::vector<CallDescription> calls;
   for (int i = 0; i < options.calls; ++i) {
-    calls.push_back(MakeCall(options.kind, i));
+    calls.push_back(MakeCall(options.kind, options.first_call + i));
   }
   const std::vector<CallTexts> expected = ExpectedRows(calls);
   EnhancedOptions enhanced_options;
@@ -307,11 +329,14 @@ void RunSweep(const Options& options) {
   int standard_wrong = 0;
   int enhanced_wrong = 0;
   std::vector<std::string> wrong_rows;
+  double expected_wrong = 0.0;
+  std::array<int, kThresholds.size()> wrong_at{};
+  std::vector<std::array<double, kThresholds.size()>> shares_at;
   double audio_s = 0.0;
   double standard_s = 0.0;
   double enhanced_s = 0.0;
   for (double ebn0 = options.from_db; ebn0 <= options.to_db + 1e-9; ebn0 += options.step_db) {
-    SideBySide chains(enhanced_options);
+    SideBySide chains(enhanced_options, options.enhanced_only);
     SignalOptions signal = StreamOptions(options);
     signal.EbN0Db = ebn0;
     for (int i = 0; i < options.calls; ++i) {
@@ -328,6 +353,16 @@ void RunSweep(const Options& options) {
                 Share(enhanced.Decoded, options.calls), enhanced.Wrong, enhanced.Syncs,
                 enhanced.Repaired, seconds / chains.Standard().Seconds(),
                 seconds / chains.Enhanced().Seconds());
+    std::printf("          expected wrong %.3f; at thresholds", enhanced.ExpectedWrong);
+    std::array<double, kThresholds.size()> shares{};
+    for (std::size_t t = 0; t < kThresholds.size(); ++t) {
+      shares[t] = Share(enhanced.DecodedAt[t], options.calls);
+      wrong_at[t] += enhanced.WrongAt[t];
+      std::printf(" %g: %.1f%% %d", kThresholds[t], shares[t], enhanced.WrongAt[t]);
+    }
+    std::printf("\n");
+    shares_at.push_back(shares);
+    expected_wrong += enhanced.ExpectedWrong;
     std::fflush(stdout);
     db.push_back(ebn0);
     standard_share.push_back(Share(standard.Decoded, options.calls));
@@ -349,6 +384,15 @@ void RunSweep(const Options& options) {
               Crossing(db, enhanced_share, 50).c_str(), Crossing(db, enhanced_share, 90).c_str());
   std::printf("wrong rows over %zu points x %d calls: standard %d, enhanced %d\n", db.size(),
               options.calls, standard_wrong, enhanced_wrong);
+  std::printf("enhanced: expected wrong rows from the posteriors %.3f\n", expected_wrong);
+  for (std::size_t t = 0; t < kThresholds.size(); ++t) {
+    std::vector<double> column;
+    for (const auto& shares : shares_at) {
+      column.push_back(shares[t]);
+    }
+    std::printf("  pass threshold %g: wrong %d, 50%% / 90%% decoded %s / %s dB\n", kThresholds[t],
+                wrong_at[t], Crossing(db, column, 50).c_str(), Crossing(db, column, 90).c_str());
+  }
   for (const std::string& text : wrong_rows) {
     std::printf("  %s\n", text.c_str());
   }
@@ -393,9 +437,13 @@ int main(int argc, char** argv) {
   app.add_option("--offset", options.offset_hz, "tone offset, Hz");
   app.add_option("--ppm", options.ppm, "bit-rate error, ppm");
   app.add_flag("--strict", options.strict, "the strict gate");
+  app.add_flag("--enhanced-only", options.enhanced_only,
+               "the enhanced decoder alone (for long wrong-row counts)");
   app.add_option("--noise-minutes", options.noise_minutes,
                  "instead of calls: this much noise alone");
   app.add_option("--seed", options.seed, "noise seed");
+  app.add_option("--first-call", options.first_call, "identities start from this call number")
+      ->check(CLI::NonNegativeNumber);
   CLI11_PARSE(app, argc, argv);
   if (options.noise_minutes > 0) {
     tolvik::RunNoise(options);

@@ -31,15 +31,16 @@ struct CheckOutcome {
 // from the 128-state trellis; the received sequence has weight 1, so its
 // posterior among passing sequences is 1 / Z.
 //
-// A passed check is accepted when 1 / Z >= 0.9. A failed one is mended to the
+// A passed check is accepted when 1 / Z >= 0.99. A failed one is mended to the
 // most likely passing sequence when that sequence has posterior >= 0.99 and
 // the mended call's length fits its format; otherwise the call is refused.
 class CheckRepair {
  public:
   CheckRepair();
 
-  // One character as the gate sees it: its scores, the value stored and the
-  // noise variance its weights are taken with.
+  // One character as the gate sees it: its scores, the value stored and
+  // what its score differences are divided by (1 for exact log-likelihoods,
+  // more for a character that deserves less trust).
   struct Position {
     const CodewordScores* Scores = nullptr;
     int Value = 0;

@@ -60,7 +60,7 @@ EnhancedCallAssembler::EnhancedCallAssembler(StatusTextSink& status, CallSink& c
 
 void EnhancedCallAssembler::Reset(double variance, double variance_factor) {
   variance_factor_ = variance_factor;
-  variance_ = variance * variance_factor;
+  variance_ = variance;
   current_ = SequenceKind::Primary;
   step_ = 0;
   eos_seen_ = false;
@@ -73,18 +73,18 @@ void EnhancedCallAssembler::Reset(double variance, double variance_factor) {
   open_ = true;
 }
 
-void EnhancedCallAssembler::CharacterStep(const CodewordScores& dx, const CodewordScores& rx,
-                                          const SoftSums& sums) {
+void EnhancedCallAssembler::CharacterStep(const CharacterCopies& copies, const SoftSums& sums) {
   if (!open_) {
     return;
   }
   const int step = step_++;
   if (tail_countdown_ > 0) {
-    LookAhead(dx, rx);
+    LookAhead(copies.Dx, copies.Rx);
     return;
   }
   for (int value = 0; value < kCodewords; ++value) {
-    combined_[value] = dx[value] + rx[value];
+    combined_[value] = copies.Dx[value] + copies.Rx[value];
+    combined_likelihood_[value] = copies.DxLikelihood[value] + copies.RxLikelihood[value];
   }
   sums_ = sums;
   if (*std::max_element(combined_.begin(), combined_.end()) < kDataErrorShare * sums.Magnitude) {
@@ -101,6 +101,7 @@ void EnhancedCallAssembler::CharacterStep(const CodewordScores& dx, const Codewo
 void EnhancedCallAssembler::PrimaryStep(int step) {
   if (step == kFirstFormatStep) {
     first_format_ = combined_;
+    first_format_likelihood_ = combined_likelihood_;
     first_format_energy_ = sums_.Energy;
     Store(call_.Primary, BestValue(combined_));
     return;
@@ -115,9 +116,8 @@ void EnhancedCallAssembler::PrimaryStep(int step) {
   }
   const int value = BestCharacter(combined_);
   const int position = call_.Primary.Count;
-  scores_[position] = combined_;
-  positions_[position] = {&scores_[position], value,
-                          CharacterVariance(sums_.Energy, combined_[value], 2)};
+  scores_[position] = combined_likelihood_;
+  positions_[position] = {&scores_[position], value, GateScale(sums_.Energy, combined_[value], 2)};
   if (!Store(call_.Primary, value)) {
     return;
   }
@@ -125,9 +125,11 @@ void EnhancedCallAssembler::PrimaryStep(int step) {
 }
 
 void EnhancedCallAssembler::FormatArrived() {
-  CodewordScores& both = scores_[kSecondFormatStep];
+  CodewordScores& both = first_format_;  // step 0's scores are not needed again
+  CodewordScores& likelihood = scores_[kSecondFormatStep];
   for (int value = 0; value < kCodewords; ++value) {
-    both[value] = first_format_[value] + combined_[value];
+    both[value] += combined_[value];
+    likelihood[value] = first_format_likelihood_[value] + combined_likelihood_[value];
   }
   int format = kFormatSpecifiers[0];
   for (int candidate : kFormatSpecifiers) {
@@ -136,24 +138,23 @@ void EnhancedCallAssembler::FormatArrived() {
     }
   }
   call_.Primary.Symbols[0] = static_cast<std::uint8_t>(format);
-  positions_[kSecondFormatStep] = {
-      &both, format, CharacterVariance(first_format_energy_ + sums_.Energy, both[format], 4)};
+  positions_[kSecondFormatStep] = {&likelihood, format,
+                                   GateScale(first_format_energy_ + sums_.Energy, both[format], 4)};
   Store(call_.Primary, format);
 }
 
-double EnhancedCallAssembler::CharacterVariance(double energy, double best_score,
-                                                int copies) const {
+double EnhancedCallAssembler::GateScale(double energy, double best_score, int copies) const {
   // Sum over the copies' bits of (L - C)^2 = sum L^2 - 2 * score + bits.
   const int bits = copies * kBitsPerSymbol;
   const double own = std::max(0.0, (energy - 2.0 * best_score + bits) / bits);
-  return std::max(variance_, own * variance_factor_);
+  return variance_factor_ * std::max(1.0, own / variance_);
 }
 
 void EnhancedCallAssembler::CheckArrived() {
   eos_seen_ = false;
   const int check_value = BestValue(combined_);
-  const CheckRepair::Position check{&combined_, check_value,
-                                    CharacterVariance(sums_.Energy, combined_[check_value], 2)};
+  const CheckRepair::Position check{&combined_likelihood_, check_value,
+                                    GateScale(sums_.Energy, combined_[check_value], 2)};
   const CheckOutcome outcome =
       check_.Judge(std::span<const CheckRepair::Position>(positions_.data(), call_.Primary.Count),
                    check, call_.Primary);

@@ -11,6 +11,16 @@
 
 namespace tolvik {
 
+// One character step's codeword scores: the linear scores of the DX and RX
+// copies, which decide the values, and their log-likelihoods from the tone
+// envelopes, which weigh them in the check character's gate.
+struct CharacterCopies {
+  const CodewordScores& Dx;
+  const CodewordScores& Rx;
+  const CodewordScores& DxLikelihood;
+  const CodewordScores& RxLikelihood;
+};
+
 // Builds a call from the codeword scores of each character's DX and RX copy,
 // deciding softly what the standard call assembler decides bit by bit.
 //
@@ -27,11 +37,14 @@ namespace tolvik {
 // does, and then completed with the same interpreter and status texts.
 // Completed rows with an "N/A" text are not handed on in this mode.
 //
-// Each character's weights in the gate use the larger of the reception's
-// noise variance and the character's own: the mean squared distance of its
-// soft bits from the codeword chosen. A character lost in a fade or a burst
-// (soft bits near 0, or wild) then counts as the erasure it is instead of as
-// a confident guess, so that two of them are refused rather than "mended".
+// The gate weighs each value by its log-likelihood from the tone envelopes
+// (NoncoherentBitLikelihood), relative to the value chosen. A character
+// whose soft bits lie farther from the codeword chosen than the reception's
+// noise says (the mean squared distance, against the reception's variance)
+// has those log-likelihoods divided by the ratio: a character lost in a fade
+// or a burst (soft bits near 0, or wild) then counts as the erasure it is
+// instead of as a confident guess, so that two of them are refused rather
+// than "mended".
 class EnhancedCallAssembler {
  public:
   // All references must outlive the assembler.
@@ -44,7 +57,7 @@ class EnhancedCallAssembler {
 
   // The scores of the character's DX and RX copies and the sums of their
   // soft bits.
-  void CharacterStep(const CodewordScores& dx, const CodewordScores& rx, const SoftSums& sums);
+  void CharacterStep(const CharacterCopies& copies, const SoftSums& sums);
 
   // The input ended, or a stronger call took over: a call that passed its
   // gate and waits only for its look-ahead or expansion is handed on now;
@@ -86,15 +99,17 @@ class EnhancedCallAssembler {
   CheckRepair check_;
   DscCall call_;
   CallTexts texts_;
-  double CharacterVariance(double energy, double best_score, int copies) const;
+  double GateScale(double energy, double best_score, int copies) const;
 
-  std::vector<CodewordScores> scores_;  // per primary position: the scores it was chosen from
+  std::vector<CodewordScores> scores_;  // per primary position: the log-likelihoods of its values
   std::vector<CheckRepair::Position> positions_;  // per primary position, for the gate
   CodewordScores combined_{};                     // this step's DX + RX scores
+  CodewordScores combined_likelihood_{};          // and log-likelihoods
   SoftSums sums_;                                 // this step's soft-bit sums
   CodewordScores first_format_{};                 // step 0's scores
+  CodewordScores first_format_likelihood_{};      // and log-likelihoods
   double first_format_energy_ = 0.0;              // step 0's soft-bit energy
-  double variance_ = 1.0;                         // the reception's, widened by the factor
+  double variance_ = 1.0;                         // the reception's soft-bit noise variance
   double variance_factor_ = 1.0;
   SequenceKind current_ = SequenceKind::Primary;
   int step_ = 0;                // character steps so far in this reception

@@ -66,7 +66,9 @@ void EnhancedHfDecoder::ProcessWorkingSample(double x) {
   working_.Push(x);
   const std::optional<SyncEvent> sync = sync_.Process(sample, search_tones_.Process(x));
   if (receiving_) {
-    reception_soft_.Push(reception_tones_.Process(x).Soft);
+    const ToneOutput tones = reception_tones_.Process(x);
+    reception_soft_.Push(tones.Soft);
+    reception_envelope_.Push(tones.Envelope);
     RunReception();
   }
   if (sync) {
@@ -104,8 +106,11 @@ void EnhancedHfDecoder::StartReception(const SyncEvent& sync, const OffsetEstima
   reception_tones_.Retune(options_.CentreHz, estimate.OffsetHz);
   const SampleIndex first = OffsetBank::FirstSampleNeeded(sync.Sample);
   reception_soft_.Restart(first);
+  reception_envelope_.Restart(first);
   for (SampleIndex i = first; i < next_sample_; ++i) {
-    reception_soft_.Push(reception_tones_.Process(working_.At(i)).Soft);
+    const ToneOutput tones = reception_tones_.Process(working_.At(i));
+    reception_soft_.Push(tones.Soft);
+    reception_envelope_.Push(tones.Envelope);
   }
   const SignalLevel level =
       template_.MeasureLevel(reception_soft_, estimate.EndTime, sync.Polarity());
@@ -113,6 +118,13 @@ void EnhancedHfDecoder::StartReception(const SyncEvent& sync, const OffsetEstima
     return;
   }
   const double variance = std::max(level.Variance, kSmallestVariance);
+  const ToneLevels tone_levels = template_.MeasureToneLevels(reception_soft_, reception_envelope_,
+                                                             estimate.EndTime, sync.Polarity());
+  if (!(tone_levels.Amplitude > 0.0) || !(tone_levels.NoisePower > 0.0)) {
+    return;
+  }
+  likelihood_.SetLevels(tone_levels);
+  polarity_ = sync.Polarity();
   receiving_ = true;
   reception_strength_ = sync.Strength();
   frequency_error_hz_ = estimate.FrequencyErrorHz;
@@ -139,12 +151,17 @@ void EnhancedHfDecoder::RunReception() {
     if (!bit) {
       return;
     }
-    OnSoftBit(*bit);
+    // The envelopes at the same instant give the bit's likelihood.
+    const double time = clock_.LastTime();
+    const double soft = polarity_ * reception_soft_.Interpolated(time);
+    const double envelope = reception_envelope_.Interpolated(time);
+    OnSoftBit(*bit, likelihood_.HalfRatio(0.5 * (envelope + soft), 0.5 * (envelope - soft)));
   }
 }
 
-void EnhancedHfDecoder::OnSoftBit(double soft_bit) {
+void EnhancedHfDecoder::OnSoftBit(double soft_bit, double half_ratio) {
   symbols_[symbol_time_ % kSymbolSlots][bit_in_symbol_] = soft_bit;
+  half_ratios_[symbol_time_ % kSymbolSlots][bit_in_symbol_] = half_ratio;
   if (++bit_in_symbol_ < kBitsPerSymbol) {
     return;
   }
@@ -162,12 +179,14 @@ void EnhancedHfDecoder::CharacterStep(int rx_symbol) {
   const SymbolSoftBits& rx = symbols_[rx_symbol % kSymbolSlots];
   metrics_.Score(dx, dx_scores_);
   metrics_.Score(rx, rx_scores_);
+  metrics_.Score(half_ratios_[(rx_symbol - kRxDelaySymbols) % kSymbolSlots], dx_likelihood_);
+  metrics_.Score(half_ratios_[rx_symbol % kSymbolSlots], rx_likelihood_);
   SoftSums sums;
   for (int i = 0; i < kBitsPerSymbol; ++i) {
     sums.Magnitude += std::fabs(dx[i]) + std::fabs(rx[i]);
     sums.Energy += dx[i] * dx[i] + rx[i] * rx[i];
   }
-  assembler_.CharacterStep(dx_scores_, rx_scores_, sums);
+  assembler_.CharacterStep({dx_scores_, rx_scores_, dx_likelihood_, rx_likelihood_}, sums);
   if (!assembler_.Open()) {
     receiving_ = false;
   }

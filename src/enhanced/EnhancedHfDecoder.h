@@ -13,6 +13,7 @@
 #include "enhanced/CodewordMetrics.h"
 #include "enhanced/EnhancedCallAssembler.h"
 #include "enhanced/EnhancedOptions.h"
+#include "enhanced/NoncoherentBitLikelihood.h"
 #include "enhanced/OffsetBank.h"
 #include "enhanced/SampleRing.h"
 #include "enhanced/SoftBitClock.h"
@@ -31,10 +32,13 @@ namespace tolvik {
 // envelope; the sync detector looks for the dot-and-phasing template with
 // either polarity. At a sync the offset bank picks the tone pair's offset and
 // the template's timing from the kept working samples, the template gives the
-// amplitude and noise, and the reception's own tone filters catch up from
-// the ring. A soft bit clock then reads one soft bit per bit; every second
-// symbol completes a character's DX and RX copy, whose codeword scores go to
-// the call assembler. A stronger new sync (at least half the running one's
+// amplitude and noise (of the soft values, and of the tone envelopes), and the
+// reception's own tone filters catch up from the ring. A soft bit clock then
+// reads one soft bit per bit, and the two envelopes at the same instant give
+// its exact log-likelihood ratio; every second symbol completes a
+// character's DX and RX copy, whose codeword scores (from the soft bits, to
+// decide) and log-likelihoods (from the ratios, for the gate) go to the call
+// assembler. A stronger new sync (at least half the running one's
 // strength) takes over from a running reception.
 //
 // Everything is sized at construction; nothing is allocated per block or bit.
@@ -87,7 +91,7 @@ class EnhancedHfDecoder {
   void OnSync(const SyncEvent& sync);
   void StartReception(const SyncEvent& sync, const OffsetEstimate& estimate);
   void RunReception();
-  void OnSoftBit(double soft_bit);
+  void OnSoftBit(double soft_bit, double half_ratio);
   void CharacterStep(int rx_symbol);
   void ShowReceivingText();
 
@@ -109,16 +113,22 @@ class EnhancedHfDecoder {
   bool receiving_ = false;
   double reception_strength_ = 0.0;  // |num| of its sync
   double frequency_error_hz_ = 0.0;
+  int polarity_ = 1;                // of the reception: +1, or -1 with the tones swapped
   ToneFilterPair reception_tones_;  // at the offset found
   SampleRing reception_soft_;       // their soft values, by working-sample index
+  SampleRing reception_envelope_;   // and their envelopes
   SoftBitClock clock_;
-  std::array<SymbolSoftBits, 8> symbols_{};  // the last symbols' soft bits, by symbol time
-  int symbol_time_ = 0;                      // of the symbol being read, in the phasing timeline
+  NoncoherentBitLikelihood likelihood_;
+  std::array<SymbolSoftBits, 8> symbols_{};      // the last symbols' soft bits, by symbol time
+  std::array<SymbolSoftBits, 8> half_ratios_{};  // and their bits' half log-likelihood ratios
+  int symbol_time_ = 0;  // of the symbol being read, in the phasing timeline
   int bit_in_symbol_ = 0;
 
   CodewordMetrics metrics_;
   CodewordScores dx_scores_{};
   CodewordScores rx_scores_{};
+  CodewordScores dx_likelihood_{};  // log-likelihoods of the DX copy's codewords
+  CodewordScores rx_likelihood_{};
   EnhancedCallAssembler assembler_;
 };
 

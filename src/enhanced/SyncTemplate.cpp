@@ -1,5 +1,6 @@
 #include "enhanced/SyncTemplate.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "dsc/DscSymbolCode.h"
@@ -92,6 +93,28 @@ SignalLevel SyncTemplate::MeasureLevel(const SampleRing& soft, double end_time,
   }
   level.Variance = squares / known_bits_;
   return level;
+}
+
+ToneLevels SyncTemplate::MeasureToneLevels(const SampleRing& soft, const SampleRing& envelope,
+                                           double end_time, int polarity) const {
+  double sent_power = 0.0;
+  double other_power = 0.0;
+  for (int k = 0; k < kTemplateBits; ++k) {
+    if (weights_[k] == 0.0) {
+      continue;
+    }
+    const double time = BitTime(end_time, k);
+    const double signed_soft = polarity * weights_[k] * soft.Interpolated(time);
+    const double sum = envelope.Interpolated(time);
+    const double sent = 0.5 * (sum + signed_soft);
+    const double other = 0.5 * (sum - signed_soft);
+    sent_power += sent * sent;
+    other_power += other * other;
+  }
+  ToneLevels levels;
+  levels.NoisePower = other_power / known_bits_;
+  levels.Amplitude = std::sqrt(std::max(0.0, (sent_power - other_power) / known_bits_));
+  return levels;
 }
 
 }  // namespace tolvik

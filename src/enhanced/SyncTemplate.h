@@ -4,6 +4,7 @@
 #include <span>
 
 #include "enhanced/EnhancedParameters.h"
+#include "enhanced/NoncoherentBitLikelihood.h"
 #include "enhanced/SampleRing.h"
 
 namespace tolvik {
@@ -42,6 +43,14 @@ class SyncTemplate {
   // The level of a reception whose template ends at `end_time` (a fractional
   // working-sample index into `soft`), with its polarity (+1 or -1).
   SignalLevel MeasureLevel(const SampleRing& soft, double end_time, int polarity) const;
+
+  // The tone levels of the same reception from its soft values and
+  // envelopes: on each known bit the envelope of the tone sent is
+  // (e + d) / 2 and that of the other (e - d) / 2, signed by the bit and the
+  // polarity. The noise power is the mean square of the other; the tone sent
+  // holds the signal's power on top of it.
+  ToneLevels MeasureToneLevels(const SampleRing& soft, const SampleRing& envelope, double end_time,
+                               int polarity) const;
 
   // The time of template bit k, counted back from the template's end.
   static double BitTime(double end_time, int k) {

@@ -87,6 +87,33 @@ TEST(EnhancedHfDecoderTest, TwoCharactersLostAreRefusedNotGuessed) {
   }
 }
 
+// A call from the wrong-row sweep (tolvik_enhanced_compare --seed 2
+// --first-call 5000, call 51 at 5 dB): two self-identity digits, 50 and 51,
+// read as 22 and 23 in both copies. The pairs differ by the same two bits,
+// so the check passes; the gate put the misreading's posterior at 0.901. It
+// must be refused, or read right, never shown wrong.
+TEST(EnhancedHfDecoderTest, DoubleErrorThatCancelsInTheCheckIsNotShown) {
+  const auto calls =
+      Calls({"format=individual to=211050510 from=230050510 tc1=100 freq=2182 "
+             "freq2=8414.5 eos=req"});
+  SignalOptions clean;
+  clean.Amplitude = 3000;
+  const EnhancedRun reference = DecodeEnhanced(GenerateSignal(calls, clean));
+  ASSERT_EQ(reference.Rows.size(), 1u);
+  SignalOptions noisy;
+  noisy.Amplitude = 300;
+  noisy.EbN0Db = 5.0;
+  noisy.LeadS = 0.5;
+  noisy.TrailS = 0.5;
+  noisy.Seed = 2 * 1000003 + 500 * 10007 + 51;
+  const EnhancedRun run = DecodeEnhanced(GenerateSignal(calls, noisy));
+  for (const CallTexts& row : run.Rows) {
+    EXPECT_EQ(row.From, reference.Rows[0].From);
+    EXPECT_EQ(row.To, reference.Rows[0].To);
+    EXPECT_EQ(row.Information, reference.Rows[0].Information);
+  }
+}
+
 TEST(EnhancedHfDecoderTest, WrongCheckCharacterSentIsRefused) {
   const auto calls =
       Calls({"raw=120,120,21,12,34,56,0,100,23,20,1,0,0,100,126,90,0,16,126,126,126,117 check=0"});
