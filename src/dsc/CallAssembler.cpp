@@ -11,9 +11,6 @@ namespace {
 // expansion sequence: the two end-of-sequence symbols DX sends after it.
 constexpr int kLookAheadSteps = kTrailingDxEndOfSequenceCount;
 
-// Where the distress information of a distress alert starts.
-constexpr int kDistressAlertInfoStart = 2;
-
 // The DX copy wins whenever it passed its own check; the copies are never
 // compared with each other.
 constexpr int CombineCopies(int dx, int rx) {
@@ -168,37 +165,14 @@ void CallAssembler::FinishInput() {
 }
 
 void CallAssembler::CompleteCall() {
-  texts_.Information.clear();
-  texts_.Position.clear();
-  texts_.Ack.clear();
-
-  const int format = call_.Primary.Symbols[0];  // only the first copy counts here
-  if (call_.Primary.Count == 0 || !IsAcceptedFormatSpecifier(format)) {
+  if (!InterpretCompletedCall(call_, texts_, enhanced_position_)) {
     receptions_.ReceptionEnded(ReceptionEnd::FormatError);
     return;
   }
   // Reported before the call is handed on: the reception's status text is
   // cleared before the row appears.
   receptions_.ReceptionEnded(ReceptionEnd::Completed);
-  texts_.Kind = DistressKind::None;
-  if (format == kFormatDistress) {
-    texts_.Category = "Distress";
-    InterpretDistressInfo(call_, kDistressAlertInfoStart, DistressKind::Alert, texts_,
-                          enhanced_position_);
-  } else {
-    InterpretCall(call_, texts_, enhanced_position_);
-  }
-  SetAckFromEndOfSequence();
   calls_.AddReceiveEntry(texts_);
-}
-
-void CallAssembler::SetAckFromEndOfSequence() {
-  const int end_of_sequence = call_.Primary.Symbols[call_.Primary.Count - 1];
-  if (end_of_sequence == kEosAckRequest) {
-    texts_.Ack = "Req";
-  } else if (end_of_sequence == kEosAcknowledgement) {
-    texts_.Ack = "Ack";
-  }
 }
 
 }  // namespace tolvik

@@ -70,7 +70,6 @@ class CallAssembler : public CharacterSink {
   void StopReception();
   // Checks the format specifier, interprets the call and hands it on.
   void CompleteCall();
-  void SetAckFromEndOfSequence();
 
   ReceptionControl& reception_;    // the synchroniser that owns this reception
   ReceptionObserver& receptions_;  // told how each reception ends

@@ -238,4 +238,31 @@ void InterpretDistressInfo(const DscCall& call, int start, DistressKind kind, Ca
   texts.Kind = kind;
 }
 
+bool InterpretCompletedCall(const DscCall& call, CallTexts& texts, bool& enhancedPosition) {
+  // Where the distress information of a distress alert starts.
+  constexpr int kDistressAlertInfoStart = 2;
+  texts.Information.clear();
+  texts.Position.clear();
+  texts.Ack.clear();
+  const int format = call.Primary.Symbols[0];  // only the first copy counts here
+  if (call.Primary.Count == 0 || !IsAcceptedFormatSpecifier(format)) {
+    return false;
+  }
+  texts.Kind = DistressKind::None;
+  if (format == kFormatDistress) {
+    texts.Category = "Distress";
+    InterpretDistressInfo(call, kDistressAlertInfoStart, DistressKind::Alert, texts,
+                          enhancedPosition);
+  } else {
+    InterpretCall(call, texts, enhancedPosition);
+  }
+  const int end_of_sequence = call.Primary.Symbols[call.Primary.Count - 1];
+  if (end_of_sequence == kEosAckRequest) {
+    texts.Ack = "Req";
+  } else if (end_of_sequence == kEosAcknowledgement) {
+    texts.Ack = "Ack";
+  }
+  return true;
+}
+
 }  // namespace tolvik

@@ -6,6 +6,7 @@
 
 #include "dsc/DscSymbolCode.h"
 #include "dsc/DscSymbols.h"
+#include "dsc/ReceivingText.h"
 
 namespace tolvik {
 
@@ -122,19 +123,9 @@ void SymbolSynchroniser::StartReception() {
 }
 
 void SymbolSynchroniser::ShowReceivingText() {
-  std::string text = "Receiving data...";
-  if (options_.Mode() == DecoderMode::Hf) {
-    // Adding +0.0 turns a negative zero into zero, which would otherwise
-    // print as "+-0.0".
-    const double error = tuning_.FrequencyError + 0.0;
-    // A positive or zero error gets an explicit plus sign; a negative one
-    // brings its own minus sign.
-    const char* format = error >= 0 ? " (Freq Err = +%0.1fHz)" : " (Freq Err = %0.1fHz)";
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, format, error);
-    text += buffer;
-  }
-  status_.ShowStatusText(StatusPanel::Decoder, text);
+  const bool hf = options_.Mode() == DecoderMode::Hf;
+  status_.ShowStatusText(StatusPanel::Decoder,
+                         ReceivingText(hf ? std::optional(tuning_.FrequencyError) : std::nullopt));
 }
 
 void SymbolSynchroniser::StopReception() {

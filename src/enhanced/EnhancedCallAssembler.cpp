@@ -11,8 +11,7 @@ namespace tolvik {
 
 namespace {
 
-constexpr int kLookAheadSteps = 2;
-constexpr int kDistressAlertInfoStart = 2;
+constexpr int kLookAheadSteps = kTrailingDxEndOfSequenceCount;
 constexpr int kFirstFormatStep = 0;
 constexpr int kSecondFormatStep = 1;
 
@@ -20,10 +19,6 @@ constexpr std::array<int, 6> kFormatSpecifiers{kFormatGeographicArea, kFormatDis
                                                kFormatGroup,          kFormatAllShips,
                                                kFormatIndividual,     kFormatSemiAutomatic};
 
-constexpr char kDataErrorText[] = "Data error...";
-constexpr char kDataSizeErrorText[] = "Data size error...";
-constexpr char kParityErrorText[] = "Parity error...";
-constexpr char kFormatErrorText[] = "DSC format error...";
 constexpr char kNotAvailableText[] = "N/A";
 
 // The best value other than the DX phasing symbol, which never stands for a
@@ -52,7 +47,7 @@ bool HasNotAvailableText(const CallTexts& texts) {
 
 EnhancedCallAssembler::EnhancedCallAssembler(StatusTextSink& status, CallSink& calls,
                                              bool& enhanced_position)
-    : status_(status),
+    : status_texts_(status),
       calls_(calls),
       enhanced_position_(enhanced_position),
       scores_(SymbolSequence::kCapacity),
@@ -88,7 +83,7 @@ void EnhancedCallAssembler::CharacterStep(const CharacterCopies& copies, const S
   }
   sums_ = sums;
   if (*std::max_element(combined_.begin(), combined_.end()) < kDataErrorShare * sums.Magnitude) {
-    EndReception(kDataErrorText);
+    EndReception(ReceptionEnd::DataError);
     return;
   }
   if (current_ == SequenceKind::Primary) {
@@ -160,7 +155,7 @@ void EnhancedCallAssembler::CheckArrived() {
                    check, call_.Primary);
   if (outcome.Verdict == CheckVerdict::Refused) {
     Close();
-    status_.ShowStatusText(StatusPanel::Decoder, kParityErrorText);
+    status_texts_.ReceptionEnded(ReceptionEnd::ParityError);
     return;
   }
   outcome_ = outcome;
@@ -209,13 +204,13 @@ bool EnhancedCallAssembler::Store(SymbolSequence& sequence, int value) {
   sequence.Symbols[sequence.Count] = static_cast<std::uint8_t>(value);
   ++sequence.Count;
   if (sequence.Count > SymbolSequence::kCapacity - 1) {
-    EndReception(kDataSizeErrorText);
+    EndReception(ReceptionEnd::DataSizeError);
     return false;
   }
   return true;
 }
 
-void EnhancedCallAssembler::EndReception(const char* text) {
+void EnhancedCallAssembler::EndReception(ReceptionEnd end) {
   const bool call_waiting = PrimaryVerified();
   Close();
   if (call_waiting) {
@@ -223,7 +218,7 @@ void EnhancedCallAssembler::EndReception(const char* text) {
     // which passed its own gate.
     CompleteCall();
   }
-  status_.ShowStatusText(StatusPanel::Decoder, text);
+  status_texts_.ReceptionEnded(end);
 }
 
 void EnhancedCallAssembler::FinishReception() {
@@ -235,29 +230,11 @@ void EnhancedCallAssembler::FinishReception() {
 }
 
 void EnhancedCallAssembler::CompleteCall() {
-  status_.ShowStatusText(StatusPanel::Decoder, "");
-  texts_.Information.clear();
-  texts_.Position.clear();
-  texts_.Ack.clear();
-  const int format = call_.Primary.Symbols[0];
-  if (call_.Primary.Count == 0 || !IsAcceptedFormatSpecifier(format)) {
-    status_.ShowStatusText(StatusPanel::Decoder, kFormatErrorText);
+  if (!InterpretCompletedCall(call_, texts_, enhanced_position_)) {
+    status_texts_.ReceptionEnded(ReceptionEnd::FormatError);
     return;
   }
-  texts_.Kind = DistressKind::None;
-  if (format == kFormatDistress) {
-    texts_.Category = "Distress";
-    InterpretDistressInfo(call_, kDistressAlertInfoStart, DistressKind::Alert, texts_,
-                          enhanced_position_);
-  } else {
-    InterpretCall(call_, texts_, enhanced_position_);
-  }
-  const int end_of_sequence = call_.Primary.Symbols[call_.Primary.Count - 1];
-  if (end_of_sequence == kEosAckRequest) {
-    texts_.Ack = "Req";
-  } else if (end_of_sequence == kEosAcknowledgement) {
-    texts_.Ack = "Ack";
-  }
+  status_texts_.ReceptionEnded(ReceptionEnd::Completed);
   if (HasNotAvailableText(texts_)) {
     return;  // a soft decision that reads as no valid field is not trusted
   }

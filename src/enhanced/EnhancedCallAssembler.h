@@ -6,6 +6,8 @@
 #include "dsc/CallSink.h"
 #include "dsc/CallTexts.h"
 #include "dsc/DscCall.h"
+#include "dsc/ReceptionEnd.h"
+#include "dsc/ReceptionStatusTexts.h"
 #include "enhanced/CheckRepair.h"
 #include "enhanced/CodewordMetrics.h"
 
@@ -89,11 +91,11 @@ class EnhancedCallAssembler {
   void CheckArrived();
   void LookAhead(const CodewordScores& dx, const CodewordScores& rx);
   bool Store(SymbolSequence& sequence, int value);
-  void EndReception(const char* text);
+  void EndReception(ReceptionEnd end);
   void CompleteCall();
   void Close() { open_ = false; }
 
-  StatusTextSink& status_;
+  ReceptionStatusTexts status_texts_;  // why a reception ended, as the status panel shows it
   CallSink& calls_;
   bool& enhanced_position_;  // decoder-wide, written by the interpreter
   CheckRepair check_;

@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <string>
 
+#include "dsc/ReceivingText.h"
+
 namespace tolvik {
 
 namespace {
@@ -138,11 +140,7 @@ void EnhancedHfDecoder::StartReception(const SyncEvent& sync, const OffsetEstima
 }
 
 void EnhancedHfDecoder::ShowReceivingText() {
-  const double error = frequency_error_hz_ + 0.0;  // no "+-0.0" from a negative zero
-  const char* format = error >= 0 ? " (Freq Err = +%0.1fHz)" : " (Freq Err = %0.1fHz)";
-  char buffer[64];
-  std::snprintf(buffer, sizeof buffer, format, error);
-  status_.ShowStatusText(StatusPanel::Decoder, std::string("Receiving data...") + buffer);
+  status_.ShowStatusText(StatusPanel::Decoder, ReceivingText(frequency_error_hz_));
 }
 
 void EnhancedHfDecoder::RunReception() {
