@@ -6,18 +6,13 @@
 #include <string>
 
 #include "EnhancedTestSupport.h"
+#include "support/NumberedCalls.h"
 
 namespace tolvik {
 namespace {
 
-std::string CalledIdentity(int index) {
-  return "211" + std::to_string(10000 + index) + "0";
-}
-
-CallDescription IndividualCall(int index) {
-  return ParseCallDescription("format=individual to=" + CalledIdentity(index) +
-                              " from=232001000 tc1=100 freq=2182 freq2=8414.5 eos=req");
-}
+using testing::CalledIdentity;
+using testing::IndividualCall;
 
 bool SameTexts(const CallTexts& a, const CallTexts& b) {
   return a.Category == b.Category && a.From == b.From && a.To == b.To &&

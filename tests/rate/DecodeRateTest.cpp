@@ -12,6 +12,7 @@
 
 #include "gen/CallDescriptionParser.h"
 #include "gen/SignalGenerator.h"
+#include "support/NumberedCalls.h"
 #include "support/RowCollector.h"
 
 namespace tolvik {
@@ -19,15 +20,8 @@ namespace {
 
 using testing::RowCollector;
 
-// The called identity of call `index` of a run, which tells the calls apart.
-std::string CalledIdentity(int index) {
-  return "211" + std::to_string(10000 + index) + "0";
-}
-
-CallDescription IndividualCall(int index) {
-  return ParseCallDescription("format=individual to=" + CalledIdentity(index) +
-                              " from=232001000 tc1=100 freq=2182 freq2=8414.5 eos=req");
-}
+using testing::CalledIdentity;
+using testing::IndividualCall;
 
 bool SameTexts(const ReceiveEntry& a, const ReceiveEntry& b) {
   return a.Category == b.Category && a.From == b.From && a.To == b.To &&
