@@ -69,19 +69,21 @@ void TForm2::CreateDeviceGroup() {
 }
 
 void TForm2::CreateDecoderGroup() {
+  // Rows 22 pixels apart (the check boxes' own height) leave room for the
+  // enhanced decoding box without growing the dialog.
   auto* group = new QGroupBox("DSC decoder", this);
-  group->setGeometry(8, 86, 255, 182);
+  group->setGeometry(8, 86, 255, 194);
   RadioButton1 = Place(new QRadioButton("HF DSC", group), 12, 20);
   RadioButton2 = Place(new QRadioButton("VHF DSC", group), 110, 20);
-  Label3 = Place(new QLabel("Center frequency", group), 12, 50);
-  Label4 = Place(Underlined(new QLabel("1000 Hz", group)), 120, 50, 50);
+  Label3 = Place(new QLabel("Center frequency", group), 12, 48);
+  Label4 = Place(Underlined(new QLabel("1000 Hz", group)), 120, 48, 50);
   UpDown1 = new UpDownSpinner(group, kLowestDecFc, kHighestDecFc);
-  UpDown1->move(172, 46);
-  CheckBox1 = Place(new QCheckBox("Automatic frequency control", group), 12, 76);
-  CheckBox2 = Place(new QCheckBox("Automatic polarity set", group), 12, 100);
-  Label6 = Place(new QLabel("Polarity", group), 12, 128);
-  SpeedButton1 = Place(new QPushButton("Positive", group), 70, 124, 70, 22);
-  SpeedButton2 = Place(new QPushButton("Negative", group), 144, 124, 70, 22);
+  UpDown1->move(172, 44);
+  CheckBox1 = Place(new QCheckBox("Automatic frequency control", group), 12, 72);
+  CheckBox2 = Place(new QCheckBox("Automatic polarity set", group), 12, 94);
+  Label6 = Place(new QLabel("Polarity", group), 12, 122);
+  SpeedButton1 = Place(new QPushButton("Positive", group), 70, 118, 70, 22);
+  SpeedButton2 = Place(new QPushButton("Negative", group), 144, 118, 70, 22);
   auto* polarity = new QButtonGroup(this);
   for (QPushButton* button : {SpeedButton1, SpeedButton2}) {
     button->setCheckable(true);
@@ -90,7 +92,8 @@ void TForm2::CreateDecoderGroup() {
   }
   polarity->setExclusive(true);
   SpeedButton1->setChecked(true);
-  CheckBox9 = Place(new QCheckBox("Show signal spectrum", group), 12, 154);
+  CheckBox10 = Place(new QCheckBox("Enhanced decoding", group), 12, 146);
+  CheckBox9 = Place(new QCheckBox("Show signal spectrum", group), 12, 168);
 }
 
 void TForm2::CreateListGroup() {
@@ -107,7 +110,7 @@ void TForm2::CreateListGroup() {
 
 void TForm2::CreateFontGroup() {
   auto* group = new QGroupBox("Receive list font", this);
-  group->setGeometry(8, 274, 255, 60);
+  group->setGeometry(8, 286, 255, 60);
   Button2 = Place(new QPushButton("Font", group), 12, 22, 75, 25);
   Panel2 = new QFrame(group);
   Panel2->setFrameStyle(QFrame::Panel | QFrame::Sunken);
@@ -158,6 +161,8 @@ void TForm2::ConnectHandlers() {
   connect(SpeedButton1, &QPushButton::clicked, this, [&settings] { settings.DecINV = false; });
   connect(SpeedButton2, &QPushButton::clicked, this, [&settings] { settings.DecINV = true; });
   UpDown1->SetOnClick([this] { UpDown1Click(); });
+  // The Receiver takes the changed choice into use at its next block.
+  connect(CheckBox10, &QCheckBox::toggled, this, [&settings](bool on) { settings.DecENH = on; });
   connect(CheckBox9, &QCheckBox::toggled, this, [this, &settings](bool on) {
     settings.ShowSpec = on;
     main_.SetSpectrumVisible(on);
@@ -198,6 +203,7 @@ void TForm2::FormShow() {
   CheckBox1->setChecked(settings.DecAFC);
   CheckBox2->setChecked(settings.DecAPS);
   UpdatePolarityDisplay();
+  CheckBox10->setChecked(settings.DecENH);
   UpDown1->SetPosition(settings.DecFc);
   Label4->setText(FrequencyText(settings.DecFc));
   UpdateHfOnlyControls();

@@ -51,6 +51,7 @@ class TForm2 final : public QDialog {
   QLabel* Label6;
   QPushButton* SpeedButton1;
   QPushButton* SpeedButton2;
+  QCheckBox* CheckBox10;  // "Enhanced decoding"
   QCheckBox* CheckBox9;
   // "Receive list"
   QCheckBox* CheckBox4;

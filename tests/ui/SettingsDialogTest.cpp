@@ -167,6 +167,41 @@ TEST_F(SettingsDialogTest, RemainingBoxesSetTheirSettingsAtOnce) {
   EXPECT_NE(saved.find("DistAlt=0\n"), std::string::npos);
 }
 
+TEST_F(SettingsDialogTest, EnhancedDecodingFollowsTheBoxFromTheNextBlockAndIsSaved) {
+  Open("[Wave]\nDecENH=1\n");
+  ShowDialog();
+  EXPECT_TRUE(dialog_->CheckBox10->isChecked());
+  EXPECT_TRUE(window_->Decoder().EnhancedDecoding());
+  dialog_->CheckBox10->click();
+  EXPECT_FALSE(Settings().DecENH);
+  fixture_.capture->FeedCaptured(CaptureBlock{});
+  EXPECT_FALSE(window_->Decoder().EnhancedDecoding());
+  dialog_->CheckBox10->click();
+  EXPECT_TRUE(Settings().DecENH);
+  fixture_.capture->FeedCaptured(CaptureBlock{});
+  EXPECT_TRUE(window_->Decoder().EnhancedDecoding());
+  dialog_->hide();
+  Settings().DecENH = false;  // changed elsewhere: the next showing shows it
+  ShowDialog();
+  EXPECT_FALSE(dialog_->CheckBox10->isChecked());
+  dialog_->CheckBox10->click();
+  window_->close();
+  EXPECT_NE(fixture_.ReadSettings().find("DecENH=1\n"), std::string::npos);
+}
+
+TEST_F(SettingsDialogTest, DecoderBoxesStayInsideTheirGroupAboveTheFontGroup) {
+  Open();
+  ShowDialog();
+  const QWidget* group = dialog_->CheckBox10->parentWidget();
+  for (const QWidget* box :
+       {static_cast<QWidget*>(dialog_->CheckBox10), static_cast<QWidget*>(dialog_->CheckBox9)}) {
+    EXPECT_TRUE(group->rect().contains(box->geometry())) << box->objectName().toStdString();
+  }
+  EXPECT_LT(dialog_->CheckBox10->geometry().bottom(), dialog_->CheckBox9->geometry().top());
+  EXPECT_LT(group->geometry().bottom(), dialog_->Button2->parentWidget()->geometry().top());
+  EXPECT_LE(dialog_->Button2->parentWidget()->geometry().bottom(), dialog_->height());
+}
+
 TEST_F(SettingsDialogTest, FontAndColourPickersChangeTheListOnlyWhenConfirmed) {
   Open();
   ShowDialog();
