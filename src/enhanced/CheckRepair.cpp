@@ -74,11 +74,11 @@ CheckOutcome CheckRepair::Judge(std::span<const Position> positions, const Posit
   if (parity == 0) {
     outcome.Posterior = std::exp(-log_total);
     outcome.Verdict =
-        outcome.Posterior >= kAcceptPosterior ? CheckVerdict::Accepted : CheckVerdict::Refused;
+        outcome.Posterior >= pass_posterior_ ? CheckVerdict::Accepted : CheckVerdict::Refused;
     return outcome;
   }
   outcome.Posterior = std::exp(trellis_.LogBest() - log_total);
-  if (!(outcome.Posterior >= kRepairPosterior)) {
+  if (!(outcome.Posterior >= pass_posterior_)) {
     return outcome;
   }
   SymbolSequence mended = primary;

@@ -5,6 +5,7 @@
 
 #include "dsc/DscCall.h"
 #include "enhanced/CodewordMetrics.h"
+#include "enhanced/GateStrictness.h"
 #include "enhanced/XorTrellis.h"
 
 namespace tolvik {
@@ -31,12 +32,16 @@ struct CheckOutcome {
 // from the 128-state trellis; the received sequence has weight 1, so its
 // posterior among passing sequences is 1 / Z.
 //
-// A passed check is accepted when 1 / Z >= 0.99. A failed one is mended to the
-// most likely passing sequence when that sequence has posterior >= 0.99 and
-// the mended call's length fits its format; otherwise the call is refused.
+// A passed check is accepted when 1 / Z reaches the pass posterior (0.99, or
+// 0.998 for the strict gate). A failed one is mended to the most likely
+// passing sequence when that sequence's posterior reaches it and the mended
+// call's length fits its format; otherwise the call is refused.
 class CheckRepair {
  public:
   CheckRepair();
+
+  // The posterior a call needs; the normal gate's until set.
+  void SetStrictness(GateStrictness strictness) { pass_posterior_ = PassPosterior(strictness); }
 
   // One character as the gate sees it: its scores, the value stored and
   // what its score differences are divided by (1 for exact log-likelihoods,
@@ -59,6 +64,7 @@ class CheckRepair {
   void AddPosition(const Position& position, int index, int last);
 
   XorTrellis trellis_;
+  double pass_posterior_ = kPassPosterior;
   ValueWeights weights_{};
   std::array<int, SymbolSequence::kCapacity + 1> best_values_{};
 };

@@ -52,10 +52,9 @@ class EnhancedCallAssembler {
   // All references must outlive the assembler.
   EnhancedCallAssembler(StatusTextSink& status, CallSink& calls, bool& enhanced_position);
 
-  // A new reception: `variance` is its soft-bit noise variance, and the gate
-  // widens every variance by `variance_factor` (1, or more for a stricter
-  // gate).
-  void Reset(double variance, double variance_factor);
+  // A new reception: `variance` is its soft-bit noise variance, and
+  // `strictness` says how sure the gate must be.
+  void Reset(double variance, GateStrictness strictness);
 
   // The scores of the character's DX and RX copies and the sums of their
   // soft bits.
@@ -112,7 +111,6 @@ class EnhancedCallAssembler {
   CodewordScores first_format_likelihood_{};      // and log-likelihoods
   double first_format_energy_ = 0.0;              // step 0's soft-bit energy
   double variance_ = 1.0;                         // the reception's soft-bit noise variance
-  double variance_factor_ = 1.0;
   SequenceKind current_ = SequenceKind::Primary;
   int step_ = 0;                // character steps so far in this reception
   bool eos_seen_ = false;       // the check character comes next

@@ -134,7 +134,7 @@ void EnhancedHfDecoder::StartReception(const SyncEvent& sync, const OffsetEstima
                sync.Polarity());
   symbol_time_ = kFirstClockedSymbol;
   bit_in_symbol_ = 0;
-  assembler_.Reset(variance, options_.StrictGate ? kStrictVarianceFactor : 1.0);
+  assembler_.Reset(variance, options_.StrictGate ? GateStrictness::Strict : GateStrictness::Normal);
   ShowReceivingText();
   RunReception();
 }

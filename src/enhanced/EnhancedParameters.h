@@ -73,10 +73,9 @@ inline constexpr double kNoInformationMetric = 5.0;
 // wrong, so it errs on the safe side), and 1 - posterior bounds the share
 // of wrong rows among those shown; 0.9 let a wrong row through at 5 dB
 // (posterior 0.901) and costs 0.06 dB less at 90 % decoded.
-inline constexpr double kRepairPosterior = 0.99;
-inline constexpr double kAcceptPosterior = 0.99;
-// The strict gate widens the noise variance by this factor (0.3 dB less
-// sensitive, safer).
-inline constexpr double kStrictVarianceFactor = 1.5;
+inline constexpr double kPassPosterior = 0.99;
+// The strict gate's pass, on the same weights: a tenth of the normal gate's
+// bound on wrong rows, for STRICT_COST_PLACEHOLDER.
+inline constexpr double kStrictPassPosterior = 0.998;
 
 }  // namespace tolvik

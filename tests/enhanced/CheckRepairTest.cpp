@@ -149,6 +149,40 @@ TEST(CheckRepairTest, DoubtfulPassedCheckIsRefused) {
   EXPECT_LT(outcome.Posterior, 0.05);
 }
 
+TEST(CheckRepairTest, StrictGateShowsOnlyWhatTheNormalGateShowsAndRefusesTheDoubtfulBand) {
+  // Two characters received ever weaker, from clean to nearly gone, their
+  // values still right: the posterior falls from 1 towards 1 / 124 on the
+  // way, through the band between the two gates' passes.
+  int doubtful = 0;
+  for (double level = 1.0; level > 0.04; level -= 0.01) {
+    CheckOutcome outcomes[2];
+    for (const GateStrictness strictness : {GateStrictness::Normal, GateStrictness::Strict}) {
+      Received received = Receive(kIndividualCall, kIndividualCheck);
+      for (const int position : {9, 10}) {
+        received.Scores[position] = CopiesOf(kIndividualCall[position], level);
+        received.Positions[position].Variance = VarianceAt(level);
+      }
+      CheckRepair repair;
+      repair.SetStrictness(strictness);
+      outcomes[strictness == GateStrictness::Strict ? 1 : 0] =
+          repair.Judge(received.Positions, received.Check, received.Primary);
+    }
+    const CheckOutcome& normal = outcomes[0];
+    const CheckOutcome& strict = outcomes[1];
+    EXPECT_DOUBLE_EQ(strict.Posterior, normal.Posterior) << level;  // the same weights
+    if (strict.Verdict != CheckVerdict::Refused) {
+      EXPECT_EQ(strict.Verdict, normal.Verdict) << level;
+      EXPECT_GE(strict.Posterior, kStrictPassPosterior) << level;
+    }
+    if (normal.Verdict == CheckVerdict::Accepted && strict.Verdict == CheckVerdict::Refused) {
+      EXPECT_GE(normal.Posterior, kPassPosterior) << level;
+      EXPECT_LT(normal.Posterior, kStrictPassPosterior) << level;
+      ++doubtful;
+    }
+  }
+  EXPECT_GE(doubtful, 1);  // the band was crossed, not jumped over
+}
+
 TEST(CheckRepairTest, MendIsRefusedWhenTheLengthDoesNotFitTheFormat) {
   std::vector<int> call = kIndividualCall;
   call.insert(call.begin() + 20, 126);  // 23 characters: no individual call is that long
