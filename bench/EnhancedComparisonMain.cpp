@@ -4,7 +4,8 @@
 // For every Eb/N0 point the same calls (individual calls or distress alerts,
 // each with identities of its own) go one after another into one continuous
 // noisy stream, each call with a noise seed of its own, and the very same
-// 16-bit blocks go to a whole standard Receiver and to an EnhancedHfDecoder.
+// 16-bit blocks go to a whole standard Receiver and to two EnhancedHfDecoders,
+// one with the normal gate and one with the strict gate.
 // A call counts as decoded when a row carries exactly the texts (all but Time)
 // and the distress kind that the call gives when received clean; a row that
 // matches no call of the point is a wrong row. The time each decoder spends
@@ -52,6 +53,10 @@ struct Options {
   double ppm = 0.0;
   bool strict = false;
   bool enhanced_only = false;  // skip the standard chain (half the time)
+  // The standard chain only at and above, the enhanced decoders only at and
+  // below these levels: each chain where its curve rises, in one run.
+  double standard_from_db = -1e9;
+  double enhanced_to_db = 1e9;
   double noise_minutes = 0.0;
   std::uint64_t seed = 1;
   int first_call = 0;  // identities of call i come from first_call + i
@@ -143,8 +148,12 @@ class EnhancedChain final : private CallSink, private StatusTextSink {
 // Both chains on one stream, block by block.
 class SideBySide {
  public:
-  explicit SideBySide(const EnhancedOptions& options, bool enhanced_only = false)
-      : enhanced_(options), enhanced_only_(enhanced_only) {}
+  explicit SideBySide(const EnhancedOptions& options, bool run_standard = true,
+                      bool run_enhanced = true)
+      : enhanced_(options),
+        strict_(StrictOf(options)),
+        run_standard_(run_standard),
+        run_enhanced_(run_enhanced) {}
 
   void Feed(const std::vector<double>& samples) {
     for (double sample : samples) {
@@ -161,25 +170,37 @@ class SideBySide {
     }
     standard_.Finish();
     enhanced_.Finish();
+    strict_.Finish();
   }
   StandardChain& Standard() { return standard_; }
   EnhancedChain& Enhanced() { return enhanced_; }
+  EnhancedChain& Strict() { return strict_; }
   double SecondsFed() const { return static_cast<double>(blocks_) * kFramesPerBlock / 48000.0; }
 
  private:
   void Flush() {
     FillCaptureBlock(pending_, capture_);
-    if (!enhanced_only_) {
+    if (run_standard_) {
       standard_.Process(capture_);
     }
-    enhanced_.Process(pending_);
+    if (run_enhanced_) {
+      enhanced_.Process(pending_);
+      strict_.Process(pending_);
+    }
     fill_ = 0;
     ++blocks_;
   }
 
+  static EnhancedOptions StrictOf(EnhancedOptions options) {
+    options.StrictGate = true;
+    return options;
+  }
+
   StandardChain standard_;
   EnhancedChain enhanced_;
-  bool enhanced_only_ = false;
+  EnhancedChain strict_;  // the same decoder with the strict gate
+  bool run_standard_ = true;
+  bool run_enhanced_ = true;
   std::array<double, kFramesPerBlock> pending_{};
   int fill_ = 0;
   CaptureBlock capture_{};
@@ -221,7 +242,7 @@ std::vector<CallTexts> ExpectedRows(const std::vector<CallDescription>& calls) {
   clean.Amplitude = kCleanAmplitude;
   clean.EbN0Db = kCleanEbN0Db;
   for (const CallDescription& call : calls) {
-    SideBySide chains(EnhancedOptions{});
+    SideBySide chains(EnhancedOptions{}, true, false);
     chains.Feed(GenerateSignal({&call, 1}, clean));
     chains.Finish();
     auto& rows = chains.Standard().Rows();
@@ -238,7 +259,7 @@ std::vector<CallTexts> ExpectedRows(const std::vector<CallDescription>& calls) {
 // when its gate posterior reaches the threshold. With calibrated posteriors
 // the sum of 1 - posterior over the rows shown is the number of wrong rows to
 // expect.
-constexpr std::array<double, 4> kThresholds{0.99, 0.999, 0.9999, 0.99999};
+constexpr std::array<double, 4> kThresholds{0.99, 0.997, 0.998, 0.999};
 
 struct Tally {
   int Decoded = 0;
@@ -291,6 +312,13 @@ double Share(int count, int total) {
   return total > 0 ? 100.0 * count / total : 0.0;
 }
 
+// A share for the table, or "-" where the chain did not run.
+std::string ShareText(int count, int total, bool ran) {
+  char text[16];
+  std::snprintf(text, sizeof text, "%.1f%%", Share(count, total));
+  return ran ? text : "-";
+}
+
 // Where the curve first reaches `share` percent, by linear interpolation in
 // dB; negative infinity printed as "<" the first point, "-" when never.
 std::string Crossing(const std::vector<double>& db, const std::vector<double>& shares,
@@ -321,13 +349,17 @@ void RunSweep(const Options& options) {
   std::printf("HF %s calls, %d per point, offset %+.0f Hz, bit-rate error %.0f ppm, %s gate\n",
               options.kind.c_str(), options.calls, options.offset_hz, options.ppm,
               options.strict ? "strict" : "normal");
-  std::printf("%7s | %9s %6s %6s | %9s %6s %6s %8s | %8s %8s\n", "Eb/N0", "standard", "wrong",
-              "syncs", "enhanced", "wrong", "syncs", "repaired", "std x rt", "enh x rt");
-  std::vector<double> db;
+  std::printf("%7s | %9s %6s %6s | %9s %6s %6s %8s | %9s %6s | %8s %8s\n", "Eb/N0", "standard",
+              "wrong", "syncs", "enhanced", "wrong", "syncs", "repaired", "strict", "wrong",
+              "std x rt", "enh x rt");
+  std::vector<double> standard_db;
+  std::vector<double> enhanced_db;
   std::vector<double> standard_share;
   std::vector<double> enhanced_share;
+  std::vector<double> strict_share;
   int standard_wrong = 0;
   int enhanced_wrong = 0;
+  int strict_wrong = 0;
   std::vector<std::string> wrong_rows;
   double expected_wrong = 0.0;
   std::array<int, kThresholds.size()> wrong_at{};
@@ -336,7 +368,9 @@ void RunSweep(const Options& options) {
   double standard_s = 0.0;
   double enhanced_s = 0.0;
   for (double ebn0 = options.from_db; ebn0 <= options.to_db + 1e-9; ebn0 += options.step_db) {
-    SideBySide chains(enhanced_options, options.enhanced_only);
+    const bool standard_runs = !options.enhanced_only && ebn0 >= options.standard_from_db - 1e-9;
+    const bool enhanced_runs = ebn0 <= options.enhanced_to_db + 1e-9;
+    SideBySide chains(enhanced_options, standard_runs, enhanced_runs);
     SignalOptions signal = StreamOptions(options);
     signal.EbN0Db = ebn0;
     for (int i = 0; i < options.calls; ++i) {
@@ -347,12 +381,14 @@ void RunSweep(const Options& options) {
     chains.Finish();
     const Tally standard = Count(chains.Standard().Rows(), expected, chains.Standard().Syncs());
     const Tally enhanced = Count(chains.Enhanced().Rows(), expected, chains.Enhanced().Syncs());
+    const Tally strict = Count(chains.Strict().Rows(), expected, chains.Strict().Syncs());
     const double seconds = chains.SecondsFed();
-    std::printf("%5.1f dB | %8.1f%% %6d %6d | %8.1f%% %6d %6d %8d | %8.0f %8.0f\n", ebn0,
-                Share(standard.Decoded, options.calls), standard.Wrong, standard.Syncs,
-                Share(enhanced.Decoded, options.calls), enhanced.Wrong, enhanced.Syncs,
-                enhanced.Repaired, seconds / chains.Standard().Seconds(),
-                seconds / chains.Enhanced().Seconds());
+    std::printf("%5.1f dB | %9s %6d %6d | %9s %6d %6d %8d | %9s %6d | %8.0f %8.0f\n", ebn0,
+                ShareText(standard.Decoded, options.calls, standard_runs).c_str(), standard.Wrong,
+                standard.Syncs, ShareText(enhanced.Decoded, options.calls, enhanced_runs).c_str(),
+                enhanced.Wrong, enhanced.Syncs, enhanced.Repaired,
+                ShareText(strict.Decoded, options.calls, enhanced_runs).c_str(), strict.Wrong,
+                seconds / chains.Standard().Seconds(), seconds / chains.Enhanced().Seconds());
     std::printf("          expected wrong %.3f; at thresholds", enhanced.ExpectedWrong);
     std::array<double, kThresholds.size()> shares{};
     for (std::size_t t = 0; t < kThresholds.size(); ++t) {
@@ -361,29 +397,46 @@ void RunSweep(const Options& options) {
       std::printf(" %g: %.1f%% %d", kThresholds[t], shares[t], enhanced.WrongAt[t]);
     }
     std::printf("\n");
-    shares_at.push_back(shares);
     expected_wrong += enhanced.ExpectedWrong;
     std::fflush(stdout);
-    db.push_back(ebn0);
-    standard_share.push_back(Share(standard.Decoded, options.calls));
-    enhanced_share.push_back(Share(enhanced.Decoded, options.calls));
+    if (standard_runs) {
+      standard_db.push_back(ebn0);
+      standard_share.push_back(Share(standard.Decoded, options.calls));
+    }
+    if (enhanced_runs) {
+      shares_at.push_back(shares);
+      enhanced_db.push_back(ebn0);
+      enhanced_share.push_back(Share(enhanced.Decoded, options.calls));
+      strict_share.push_back(Share(strict.Decoded, options.calls));
+    }
     standard_wrong += standard.Wrong;
     enhanced_wrong += enhanced.Wrong;
+    strict_wrong += strict.Wrong;
     for (const std::string& text : standard.WrongTexts) {
       wrong_rows.push_back("standard " + std::to_string(ebn0).substr(0, 4) + " dB: " + text);
     }
     for (const std::string& text : enhanced.WrongTexts) {
       wrong_rows.push_back("enhanced " + std::to_string(ebn0).substr(0, 4) + " dB: " + text);
     }
+    for (const std::string& text : strict.WrongTexts) {
+      wrong_rows.push_back("strict " + std::to_string(ebn0).substr(0, 4) + " dB: " + text);
+    }
     audio_s += seconds;
     standard_s += chains.Standard().Seconds();
     enhanced_s += chains.Enhanced().Seconds();
   }
-  std::printf("50%% / 90%% decoded: standard %s / %s dB, enhanced %s / %s dB\n",
-              Crossing(db, standard_share, 50).c_str(), Crossing(db, standard_share, 90).c_str(),
-              Crossing(db, enhanced_share, 50).c_str(), Crossing(db, enhanced_share, 90).c_str());
-  std::printf("wrong rows over %zu points x %d calls: standard %d, enhanced %d\n", db.size(),
-              options.calls, standard_wrong, enhanced_wrong);
+  std::printf("50%% / 90%% decoded: standard %s / %s dB, enhanced %s / %s dB, strict %s / %s dB\n",
+              Crossing(standard_db, standard_share, 50).c_str(),
+              Crossing(standard_db, standard_share, 90).c_str(),
+              Crossing(enhanced_db, enhanced_share, 50).c_str(),
+              Crossing(enhanced_db, enhanced_share, 90).c_str(),
+              Crossing(enhanced_db, strict_share, 50).c_str(),
+              Crossing(enhanced_db, strict_share, 90).c_str());
+  std::printf(
+      "wrong rows: standard %d over %zu points, enhanced %d and strict %d over %zu points, "
+      "%d calls per point\n",
+      standard_wrong, standard_db.size(), enhanced_wrong, strict_wrong, enhanced_db.size(),
+      options.calls);
   std::printf("enhanced: expected wrong rows from the posteriors %.3f\n", expected_wrong);
   for (std::size_t t = 0; t < kThresholds.size(); ++t) {
     std::vector<double> column;
@@ -391,7 +444,8 @@ void RunSweep(const Options& options) {
       column.push_back(shares[t]);
     }
     std::printf("  pass threshold %g: wrong %d, 50%% / 90%% decoded %s / %s dB\n", kThresholds[t],
-                wrong_at[t], Crossing(db, column, 50).c_str(), Crossing(db, column, 90).c_str());
+                wrong_at[t], Crossing(enhanced_db, column, 50).c_str(),
+                Crossing(enhanced_db, column, 90).c_str());
   }
   for (const std::string& text : wrong_rows) {
     std::printf("  %s\n", text.c_str());
@@ -439,6 +493,10 @@ int main(int argc, char** argv) {
   app.add_flag("--strict", options.strict, "the strict gate");
   app.add_flag("--enhanced-only", options.enhanced_only,
                "the enhanced decoder alone (for long wrong-row counts)");
+  app.add_option("--standard-from", options.standard_from_db,
+                 "the standard chain only from this Eb/N0 up, dB");
+  app.add_option("--enhanced-to", options.enhanced_to_db,
+                 "the enhanced decoders only up to this Eb/N0, dB");
   app.add_option("--noise-minutes", options.noise_minutes,
                  "instead of calls: this much noise alone");
   app.add_option("--seed", options.seed, "noise seed");
