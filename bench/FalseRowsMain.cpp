@@ -1,7 +1,8 @@
 // tolvik_false_rows: what the decoder makes of audio without any DSC in it.
 // One hour (by default) of white Gaussian noise, and one hour of tone bursts
 // across the speech band over weaker noise, each through a fresh receiver in
-// HF and in VHF mode. Prints every row that comes out, with its texts, and
+// HF and in VHF mode, with the standard chain, the enhanced decoder (DecENH)
+// or each in turn. Prints every row that comes out, with its texts, and
 // how often phasing was found and each kind of rejection ended a reception
 // (each shows its status text). Seeded, so every run gives the same figures.
 
@@ -30,7 +31,8 @@ constexpr std::size_t kPieceSamples = 10 * kCaptureRateHz;  // 10 s made at a ti
 struct Options {
   double hours = 1.0;
   std::string mode = "both";
-  std::string input = "both";  // noise, tones or both
+  std::string input = "both";        // noise, tones or both
+  std::string decoder = "standard";  // standard, enhanced or both
   std::uint64_t seed = 1;
 };
 
@@ -41,9 +43,9 @@ struct RunResult {
   double ElapsedS = 0;
 };
 
-RunResult Run(bool vhf, bool with_tones, double hours, std::uint64_t seed) {
+RunResult Run(bool vhf, bool enhanced, bool with_tones, double hours, std::uint64_t seed) {
   const auto started = Clock::now();
-  StreamDecoder decoder(vhf);
+  StreamDecoder decoder(vhf, true, enhanced);
   GaussianNoise noise(seed, with_tones ? kTonesNoiseSigma : kNoiseOnlySigma);
   SpeechBandTones tones(seed + 1, kCaptureRateHz, kLoudestTonePeak);
   const auto total = static_cast<std::uint64_t>(hours * 3600.0 * kCaptureRateHz);
@@ -64,10 +66,11 @@ RunResult Run(bool vhf, bool with_tones, double hours, std::uint64_t seed) {
   return result;
 }
 
-void PrintResult(const char* mode, const char* input, double hours, const RunResult& r) {
+void PrintResult(const char* mode, const char* decoder, const char* input, double hours,
+                 const RunResult& r) {
   const StatusCounts& s = r.Statuses;
-  std::printf("%-4s %-14s %5zu  %7.1f  %6.1f  %6.1f  %6.1f  %6.1f  %7llu  %5.1f\n", mode, input,
-              r.Rows.size(), static_cast<double>(s.Receiving) / hours,
+  std::printf("%-4s %-8s %-14s %5zu  %7.1f  %6.1f  %6.1f  %6.1f  %6.1f  %7llu  %5.1f\n", mode,
+              decoder, input, r.Rows.size(), static_cast<double>(s.Receiving) / hours,
               static_cast<double>(s.Parity) / hours, static_cast<double>(s.Data) / hours,
               static_cast<double>(s.DataSize) / hours, static_cast<double>(s.Format) / hours,
               static_cast<unsigned long long>(r.Clipped), r.ElapsedS);
@@ -95,6 +98,8 @@ int main(int argc, char** argv) {
       ->check(CLI::IsMember({"hf", "vhf", "both"}));
   app.add_option("--input", options.input, "noise, tones or both")
       ->check(CLI::IsMember({"noise", "tones", "both"}));
+  app.add_option("--decoder", options.decoder, "standard, enhanced or both")
+      ->check(CLI::IsMember({"standard", "enhanced", "both"}));
   app.add_option("--seed", options.seed, "seed of noise and tones");
   CLI11_PARSE(app, argc, argv);
 
@@ -103,24 +108,32 @@ int main(int argc, char** argv) {
       "50-800 ms, peak up to %.0f, over noise of sigma %.0f\n\n",
       options.hours, tolvik::kNoiseOnlySigma, tolvik::kLoudestTonePeak, tolvik::kTonesNoiseSigma);
   std::printf(
-      "Mode Input           rows  phasing  parity    data    size  format  clipped  "
+      "Mode Decoder  Input           rows  phasing  parity    data    size  format  clipped  "
       "run s\n");
-  std::printf("                                  (status texts per hour)\n");
+  std::printf("                                           (status texts per hour)\n");
   const auto started = std::chrono::steady_clock::now();
   std::vector<std::string> row_lines;
   for (const bool vhf : {false, true}) {
     if ((vhf && options.mode == "hf") || (!vhf && options.mode == "vhf")) {
       continue;
     }
-    for (const bool with_tones : {false, true}) {
-      if ((with_tones && options.input == "noise") || (!with_tones && options.input == "tones")) {
+    for (const bool enhanced : {false, true}) {
+      if ((enhanced && options.decoder == "standard") ||
+          (!enhanced && options.decoder == "enhanced")) {
         continue;
       }
-      const char* mode = vhf ? "VHF" : "HF";
-      const char* input = with_tones ? "tones + noise" : "noise";
-      const tolvik::RunResult result = tolvik::Run(vhf, with_tones, options.hours, options.seed);
-      tolvik::PrintResult(mode, input, options.hours, result);
-      tolvik::PrintRows(mode, input, result);
+      for (const bool with_tones : {false, true}) {
+        if ((with_tones && options.input == "noise") || (!with_tones && options.input == "tones")) {
+          continue;
+        }
+        const char* mode = vhf ? "VHF" : "HF";
+        const char* decoder = enhanced ? "enhanced" : "standard";
+        const char* input = with_tones ? "tones + noise" : "noise";
+        const tolvik::RunResult result =
+            tolvik::Run(vhf, enhanced, with_tones, options.hours, options.seed);
+        tolvik::PrintResult(mode, decoder, input, options.hours, result);
+        tolvik::PrintRows(mode, input, result);
+      }
     }
   }
   std::printf("\nTotal %.1f s\n",

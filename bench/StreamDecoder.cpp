@@ -6,8 +6,9 @@ namespace tolvik {
 
 namespace {
 
-AppSettings HeadlessSettings(bool vhf, bool auto_frequency) {
+AppSettings HeadlessSettings(bool vhf, bool auto_frequency, bool enhanced) {
   AppSettings settings;
+  settings.DecENH = enhanced;
   settings.DecVHF = vhf;
   settings.DecAFC = auto_frequency;
   settings.ShowSpec = false;
@@ -20,8 +21,8 @@ AppSettings HeadlessSettings(bool vhf, bool auto_frequency) {
 
 }  // namespace
 
-StreamDecoder::StreamDecoder(bool vhf, bool auto_frequency)
-    : settings_(HeadlessSettings(vhf, auto_frequency)),
+StreamDecoder::StreamDecoder(bool vhf, bool auto_frequency, bool enhanced)
+    : settings_(HeadlessSettings(vhf, auto_frequency, enhanced)),
       receiver_(settings_, {*this, *this, *this, *this, this}) {
   receiver_.List().SetObserver(this);
 }
@@ -75,6 +76,23 @@ void StreamDecoder::ReceptionEnded(ReceptionEnd end) {
     case ReceptionEnd::Abandoned:
     case ReceptionEnd::EndOfInput:
       break;
+  }
+}
+
+void StreamDecoder::ShowStatusText(StatusPanel panel, const std::string& text) {
+  if (panel != StatusPanel::Decoder || !receiver_.EnhancedDecoding()) {
+    return;
+  }
+  if (text.starts_with("Receiving data...")) {
+    ++statuses_.Receiving;
+  } else if (text == "Parity error...") {
+    ++statuses_.Parity;
+  } else if (text == "Data error...") {
+    ++statuses_.Data;
+  } else if (text == "Data size error...") {
+    ++statuses_.DataSize;
+  } else if (text == "DSC format error...") {
+    ++statuses_.Format;
   }
 }
 

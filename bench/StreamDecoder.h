@@ -44,8 +44,9 @@ class StreamDecoder final : private ReceiveListObserver,
                             private HeadlessHost,
                             private TimeOfDayClock {
  public:
-  // `auto_frequency` is the HF frequency correction taken at phasing.
-  explicit StreamDecoder(bool vhf, bool auto_frequency = true);
+  // `auto_frequency` is the HF frequency correction taken at phasing;
+  // `enhanced` is DecENH, the enhanced decoder making the HF rows.
+  explicit StreamDecoder(bool vhf, bool auto_frequency = true, bool enhanced = false);
   StreamDecoder(const StreamDecoder&) = delete;
   StreamDecoder& operator=(const StreamDecoder&) = delete;
 
@@ -68,8 +69,9 @@ class StreamDecoder final : private ReceiveListObserver,
   // ReceptionObserver
   void ReceptionStarted() override { ++statuses_.Receiving; }
   void ReceptionEnded(ReceptionEnd end) override;
-  // StatusTextSink: the texts are not looked at
-  void ShowStatusText(StatusPanel, const std::string&) override {}
+  // StatusTextSink: the enhanced decoder's receptions are counted from its
+  // texts, since only the standard chain reports to a ReceptionObserver.
+  void ShowStatusText(StatusPanel panel, const std::string& text) override;
   // TimeOfDayClock: a fixed time, the Time column is not compared
   TimeOfDay Now() const override { return {12, 0, 0, 0}; }
 
