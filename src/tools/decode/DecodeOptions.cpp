@@ -47,9 +47,9 @@ ParsedCommandLine ParseDecodeCommandLine(int argc, char** argv) {
   app.add_flag("--no-afc", no_afc, "No automatic frequency control");
   // A flag, so that "--enhanced FILE" never takes FILE for the gate.
   app.add_flag(std::string("--enhanced{") + kNormalGate + "}", enhanced,
-               "Decode HF by soft decisions with check-character repair (about 6 dB more\n"
-               "sensitive); --enhanced=strict for the gate that is 0.3 dB less sensitive\n"
-               "and safer. VHF is decoded by the standard chain")
+               "Decode by soft decisions with check-character repair (about 6 dB more\n"
+               "sensitive on HF, 3 dB on VHF); --enhanced=strict for the gate that is\n"
+               "less sensitive and safer")
       ->check(CLI::IsMember({kNormalGate, kStrictGate}));
   app.add_flag("--json", options.json, "Print one JSON object per call");
   app.add_flag("--status", options.status, "Print the decoder's status texts to standard error");
