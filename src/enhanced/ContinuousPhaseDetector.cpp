@@ -34,11 +34,14 @@ void ContinuousPhaseDetector::UpdateBitSums(double x) {
   // carried from one sample to the next.
   Complex mark;
   Complex space;
+  int k = phase_index_;                                 // phasor index of sample n - i
+  int slot = phase_index_ % kVhfEnhancedSamplesPerBit;  // and its slot in samples_
   for (int i = 0; i < kVhfEnhancedSamplesPerBit; ++i) {
-    const int k = (phase_index_ - i + kVhfPhasorPeriodSamples) % kVhfPhasorPeriodSamples;
-    const double sample = samples_[k % kVhfEnhancedSamplesPerBit];
+    const double sample = samples_[slot];
     mark += sample * mark_phasor_[k];
     space += sample * space_phasor_[k];
+    k = k == 0 ? kVhfPhasorPeriodSamples - 1 : k - 1;
+    slot = slot == 0 ? kVhfEnhancedSamplesPerBit - 1 : slot - 1;
   }
   newest_ = (newest_ + 1) % kHistory;
   mark_sums_[newest_] = mark;
@@ -63,30 +66,29 @@ ToneOutput ContinuousPhaseDetector::Decide() const {
         change_turn_[(newest_phase - first % kVhfPhasorPeriodSamples + kVhfPhasorPeriodSamples) %
                      kVhfPhasorPeriodSamples]);
   }
-  constexpr int kMiddle = kVhfDetectionBits / 2;
+  // With the middle bit's phase as the reference, a neighbour on the same
+  // tone adds as it is, one on the other tone turned by the change between
+  // them; of the four patterns around each middle value the best counts.
+  // Compared squared; only the two best need a square root.
   double best_one = 0.0;
   double best_zero = 0.0;
-  for (int pattern = 0; pattern < kVhfDetectionPatterns; ++pattern) {
-    Complex sum;
-    Complex rotation(1.0, 0.0);
-    int previous = -1;
-    for (int j = 0; j < kVhfDetectionBits; ++j) {
-      const int bit = (pattern >> (kVhfDetectionBits - 1 - j)) & 1;
-      if (previous >= 0 && bit != previous) {
-        // From the 1 tone to the 0 tone the sums turn back by the change's
-        // phase, from 0 to 1 forward.
-        rotation *= previous == 1 ? turn[j] : std::conj(turn[j]);
+  for (const int middle : {0, 1}) {
+    const Complex centre = middle == 1 ? mark[1] : space[1];
+    // From the 1 tone to the 0 tone the sums turn back by the change's
+    // phase, from 0 to 1 forward; a left neighbour turns the other way.
+    const std::array<Complex, 2> left{
+        middle == 1 ? mark[0] : space[0],
+        middle == 1 ? space[0] * turn[1] : mark[0] * std::conj(turn[1])};
+    const std::array<Complex, 2> right{
+        middle == 1 ? mark[2] : space[2],
+        middle == 1 ? space[2] * turn[2] : mark[2] * std::conj(turn[2])};
+    double best = 0.0;
+    for (const Complex& before : left) {
+      for (const Complex& after : right) {
+        best = std::max(best, std::norm(centre + before + after));
       }
-      sum += rotation * (bit == 1 ? mark[j] : space[j]);
-      previous = bit;
     }
-    // Compared squared; only the two best need a square root.
-    const double power = std::norm(sum);
-    if (((pattern >> (kVhfDetectionBits - 1 - kMiddle)) & 1) == 1) {
-      best_one = std::max(best_one, power);
-    } else {
-      best_zero = std::max(best_zero, power);
-    }
+    (middle == 1 ? best_one : best_zero) = best;
   }
   const double one = std::sqrt(best_one);
   const double zero = std::sqrt(best_zero);

@@ -37,6 +37,7 @@ class ContinuousPhaseDetector {
   using Complex = std::complex<double>;
   static constexpr int kHistory = 64;  // bit sums kept, a power of two
   static_assert(kHistory > (kVhfDetectionBits - 1) * kVhfEnhancedSamplesPerBit);
+  static_assert(kVhfDetectionBits == 3, "the patterns are the middle bit and one either side");
 
   void UpdateBitSums(double x);
   ToneOutput Decide() const;

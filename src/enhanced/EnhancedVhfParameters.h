@@ -19,7 +19,6 @@ inline constexpr int kVhfEnhancedSamplesPerBit = kVhfWorkingSamplesPerBit;  // 1
 // 0.41 over one bit; over three bits with the phase continuity a wrong bit
 // costs far more correlation than over one.
 inline constexpr int kVhfDetectionBits = 3;
-inline constexpr int kVhfDetectionPatterns = 1 << kVhfDetectionBits;
 // The soft value at a working sample belongs to the window's middle bit,
 // which ended this many samples earlier.
 inline constexpr int kVhfDetectionDelaySamples =
