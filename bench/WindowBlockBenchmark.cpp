@@ -79,7 +79,8 @@ void BM_WindowProcessBlock(benchmark::State& state, bool vhf) {
   std::ofstream(settings) << (vhf ? "[Wave]\nDecVHF=1\n" : "[Wave]\nDecVHF=0\n");
   SilentDialogs dialogs;
   SilentSound sound;
-  TForm1 window({settings, folder.path().toStdString(), dialogs, sound, {}, {}});
+  const std::filesystem::path data = folder.path().toStdString();  // no data files
+  TForm1 window({settings, data / "mid.txt", data / "warn.wav", dialogs, sound, {}, {}});
   window.show();
   QCoreApplication::processEvents();
 

@@ -7,7 +7,9 @@
 
 #include <exception>
 #include <filesystem>
+#include <vector>
 
+#include "app/DataFileLocation.h"
 #include "app/ShutdownSignals.h"
 #include "settings/SettingsFilePath.h"
 #include "ui/SoundPlayer.h"
@@ -44,7 +46,8 @@ CommandLine ParseCommandLine(const QApplication& application) {
 int Run(QApplication& application) {
   using namespace tolvik;
   const CommandLine command_line = ParseCommandLine(application);
-  const std::filesystem::path program_folder = QApplication::applicationDirPath().toStdString();
+  const std::vector<std::filesystem::path> data_folders =
+      DataFileFolders(QApplication::applicationDirPath().toStdString());
   const std::filesystem::path settings_file =
       command_line.settings.isEmpty()
           ? SettingsFilePath(QApplication::applicationFilePath().toStdString())
@@ -52,7 +55,13 @@ int Run(QApplication& application) {
 
   QtUserDialogs dialogs;
   QtSoundPlayer sound;
-  TForm1 main_window({settings_file, program_folder, dialogs, sound, {}, {}});
+  TForm1 main_window({settings_file,
+                      LocateDataFile(data_folders, "mid.txt"),
+                      LocateDataFile(data_folders, "warn.wav"),
+                      dialogs,
+                      sound,
+                      {},
+                      {}});
   if (!command_line.rows_file.isEmpty()) {
     main_window.SetRowsFile(command_line.rows_file.toStdString());
   }
