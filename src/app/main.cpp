@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QIcon>
 #include <QMessageBox>
 
 #include <exception>
@@ -41,6 +42,14 @@ CommandLine ParseCommandLine(const QApplication& application) {
   parser.addOptions({input, settings, rows});
   parser.process(application);
   return {parser.value(input), parser.value(settings), parser.value(rows)};
+}
+
+// The menu entry's icon, from the program's resources.
+QIcon ProgramIcon() {
+  QIcon icon;
+  icon.addFile(":/icons/48x48/org.tolvik.Tolvik.png");
+  icon.addFile(":/icons/256x256/org.tolvik.Tolvik.png");
+  return icon;
 }
 
 int Run(QApplication& application) {
@@ -88,6 +97,10 @@ int Run(QApplication& application) {
 int main(int argc, char** argv) {
   QApplication application(argc, argv);
   QApplication::setApplicationName("Tolvik");
+  // Ties the windows to the installed menu entry; its icon is built in, so
+  // the windows carry it in the build tree too.
+  QApplication::setDesktopFileName("org.tolvik.Tolvik");
+  QApplication::setWindowIcon(ProgramIcon());
   QApplication::setFont(tolvik::WindowFont());
   QApplication::setQuitOnLastWindowClosed(false);  // the main window's close ends the program
   try {
