@@ -82,7 +82,8 @@ void BM_WindowProcessBlock(benchmark::State& state, bool vhf, bool displays) {
                           << "\nShowSpec=" << (displays ? 1 : 0) << "\n";
   SilentDialogs dialogs;
   SilentSound sound;
-  TForm1 window({settings, folder.path().toStdString(), dialogs, sound, {}, {}});
+  const std::filesystem::path data = folder.path().toStdString();  // no data files
+  TForm1 window({settings, data / "mid.txt", data / "warn.wav", dialogs, sound, {}, {}});
   TForm3 eye_pattern(window);
   window.SetWindows(nullptr, &eye_pattern, nullptr);
   window.show();

@@ -66,8 +66,8 @@ TForm1::TForm1(Setup setup)
     : dialogs_(setup.dialogs),
       sound_(setup.sound),
       settings_file_(std::move(setup.settings_file)),
-      mid_txt_(setup.program_folder / "mid.txt"),
-      warn_wav_(setup.program_folder / "warn.wav"),
+      mid_txt_(std::move(setup.mid_txt)),
+      warn_wav_(std::move(setup.warn_wav)),
       alerts_(sound_, warn_wav_),
       spectrum_(std::make_unique<SpectrumStrip>()) {
   CreateControls();

@@ -51,7 +51,8 @@ class TForm1 final : public QWidget,
 
   struct Setup {
     std::filesystem::path settings_file;
-    std::filesystem::path program_folder;  // where mid.txt and warn.wav lie
+    std::filesystem::path mid_txt;   // the country table, wherever it was found
+    std::filesystem::path warn_wav;  // the alert sound, likewise
     UserDialogs& dialogs;
     SoundPlayer& sound;
     CaptureFactory make_capture;  // empty: the sound system's devices
