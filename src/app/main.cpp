@@ -81,7 +81,7 @@ int Run(QApplication& application) {
   TForm8 device_dialog(main_window);
   TForm2 settings_dialog(main_window);
   TForm3 eye_pattern(main_window);
-  TForm4 details(main_window.Decoder().List());
+  TForm4 details(main_window.Decoder().List(), main_window.MidTablePath(), &main_window);
   settings_dialog.SetDeviceDialog(&device_dialog);
   main_window.SetWindows(&settings_dialog, &eye_pattern, &details);
 
