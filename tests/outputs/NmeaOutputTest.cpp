@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "dsc/DscEncoder.h"
-#include "outputs/FileSentenceWriter.h"
 
 namespace tolvik {
 namespace {
@@ -70,19 +69,6 @@ TEST(NmeaOutputTest, ACallWithoutExpansionIsOneSentence) {
   output.CallWritten(written.Call());
   ASSERT_EQ(sink.sent.size(), 1u);
   EXPECT_TRUE(sink.sent[0].starts_with("$CDDSC,12,3380400790,12,06,00,1423108312,2019,,,S,*"));
-}
-
-TEST(NmeaOutputTest, AFileGetsTheSentencesAsTheyAre) {
-  std::FILE* file = std::tmpfile();
-  ASSERT_NE(file, nullptr);
-  FileSentenceWriter writer(file);
-  writer.SendSentence("$A*41\r\n");
-  writer.SendSentence("$B*42\r\n");
-  std::rewind(file);
-  char text[32] = {};
-  const std::size_t n = std::fread(text, 1, sizeof text - 1, file);
-  std::fclose(file);
-  EXPECT_EQ(std::string(text, n), "$A*41\r\n$B*42\r\n");
 }
 
 }  // namespace

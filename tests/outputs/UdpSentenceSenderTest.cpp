@@ -61,17 +61,6 @@ TEST(UdpSentenceSenderTest, EachSentenceArrivesAsOneDatagramInOrder) {
   EXPECT_EQ(sender.FailedSends(), 0u);
 }
 
-TEST(UdpSentenceSenderTest, AHostNameIsResolved) {
-  UdpListener listener;
-  UdpSentenceSender sender("localhost", listener.Port());
-  sender.SendSentence(kSentences[0]);
-  // localhost may resolve to ::1 first, where nothing listens: then the
-  // datagram is simply lost, as UDP allows, and sending still never fails
-  // the caller.
-  const std::string got = listener.Receive();
-  EXPECT_TRUE(got.empty() || got == kSentences[0]);
-}
-
 TEST(UdpSentenceSenderTest, NobodyListeningCostsNothingButTheDatagram) {
   int free_port = 0;
   {
