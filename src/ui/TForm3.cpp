@@ -1,8 +1,5 @@
 #include "ui/TForm3.h"
 
-#include <QGuiApplication>
-#include <QScreen>
-
 #include "ui/DialogPlacement.h"
 #include "ui/WindowFont.h"
 
@@ -16,15 +13,6 @@ constexpr Qt::WindowFlags kWindowFlags = Qt::Tool | Qt::WindowStaysOnTopHint |
                                          Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                                          Qt::WindowCloseButtonHint;
 constexpr int kBevelWidth = 1;
-
-// The rectangle spanning all monitors.
-QRect DesktopRectangle() {
-  QRect desktop;
-  for (const QScreen* screen : QGuiApplication::screens()) {
-    desktop = desktop.united(screen->availableGeometry());
-  }
-  return desktop;
-}
 
 }  // namespace
 
