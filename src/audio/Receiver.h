@@ -8,6 +8,7 @@
 #include "audio/PipelineHost.h"
 #include "audio/SettingsDecoderOptions.h"
 #include "audio/SettingsListOptions.h"
+#include "audio/WrittenCallReporter.h"
 #include "base/StatusTextSink.h"
 #include "base/TimeOfDayClock.h"
 #include "demod/BitSink.h"
@@ -93,6 +94,9 @@ class Receiver final : private BlockDecoder, private BitSink {
   CallDecoder LastCallDecoder() const { return last_call_decoder_; }
   bool LastCallRepaired() const;
 
+  // Told of every row written, with its call's symbols; none by default.
+  void SetCallObserver(CallObserver* observer) { written_calls_.SetObserver(observer); }
+
   ReceiveList& List() { return list_; }
   const ReceiveList& List() const { return list_; }
   BlockPipeline& Pipeline() { return pipeline_; }
@@ -130,8 +134,9 @@ class Receiver final : private BlockDecoder, private BitSink {
   ReceiveList list_;
   ListAgeing ageing_;
   CallDecoder last_call_decoder_ = CallDecoder::Standard;
-  CallOriginRelay standard_calls_;  // the DSC decoder's calls to the list
-  CallOriginRelay enhanced_calls_;  // the enhanced decoder's
+  WrittenCallReporter written_calls_;  // rows with their symbols to the call observer
+  CallOriginRelay standard_calls_;     // the DSC decoder's calls to the list
+  CallOriginRelay enhanced_calls_;     // the enhanced decoder's
   DscDecoder dsc_;
   EnhancedHfChannel enhanced_;       // channel 0's enhanced HF decoder
   EnhancedVhfChannel enhanced_vhf_;  // and its enhanced VHF decoder

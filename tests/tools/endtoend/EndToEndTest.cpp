@@ -126,7 +126,7 @@ const std::vector<Layout> kLayouts = {
      1},
     {"format=all-ships category=distress tc1=112 from=002320001 ship=232001234 nature=mob",
      {"Distress", "002320001", "All stations", "FM simplex telephony",
-      "Man overboard (Distress from 232001234)", "N99-99 , E999-99", ""},
+      "Man overboard (Distress from 232001234)", "", ""},
      2},
     {"format=all-ships category=safety from=002320001 tc1=109 freq=2182",
      {"Safety", "002320001", "All stations", "SSB telephony", "2182.0kHz", "", ""},
