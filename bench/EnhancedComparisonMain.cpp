@@ -1,5 +1,6 @@
 // tolvik_enhanced_compare: the standard chain and the enhanced HF decoder side
-// by side on the same generated audio.
+// by side on the same generated audio; with --vhf the standard VHF chain and
+// the enhanced VHF decoder.
 //
 // For every Eb/N0 point the same calls (individual calls or distress alerts,
 // each with identities of its own) go one after another into one continuous
@@ -17,6 +18,7 @@
 #include <array>
 #include <chrono>
 #include <cstdio>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -25,6 +27,7 @@
 #include "base/CaptureBlock.h"
 #include "base/SixteenBitSample.h"
 #include "enhanced/EnhancedHfDecoder.h"
+#include "enhanced/EnhancedVhfDecoder.h"
 #include "gen/CallDescriptionParser.h"
 #include "gen/GaussianNoise.h"
 #include "gen/SignalGenerator.h"
@@ -53,6 +56,7 @@ struct Options {
   double ppm = 0.0;
   bool strict = false;
   bool enhanced_only = false;  // skip the standard chain (half the time)
+  bool vhf = false;            // VHF calls, the VHF chains
   // The standard chain only at and above, the enhanced decoders only at and
   // below these levels: each chain where its curve rises, in one run.
   double standard_from_db = -1e9;
@@ -85,7 +89,8 @@ class StandardChain final : private HeadlessHost,
                             private TimeOfDayClock,
                             private ReceiveListObserver {
  public:
-  StandardChain() : receiver_(settings_, {*this, *this, *this, *this}) {
+  explicit StandardChain(bool vhf = false)
+      : settings_(VhfSettings(vhf)), receiver_(settings_, {*this, *this, *this, *this}) {
     receiver_.List().SetObserver(this);
   }
   void Process(const CaptureBlock& block) {
@@ -99,6 +104,11 @@ class StandardChain final : private HeadlessHost,
   int Syncs() const { return syncs_; }
 
  private:
+  static AppSettings VhfSettings(bool vhf) {
+    AppSettings settings;
+    settings.DecVHF = vhf;
+    return settings;
+  }
   void ShowStatusText(StatusPanel, const std::string& text) override {
     syncs_ += text.rfind("Receiving data...", 0) == 0 ? 1 : 0;
   }
@@ -114,16 +124,34 @@ class StandardChain final : private HeadlessHost,
   int syncs_ = 0;
 };
 
-// The enhanced decoder fed the same blocks as doubles.
+// The enhanced decoder (HF, or VHF) fed the same blocks as doubles.
 class EnhancedChain final : private CallSink, private StatusTextSink {
  public:
-  explicit EnhancedChain(const EnhancedOptions& options) : decoder_(*this, *this, options) {}
+  explicit EnhancedChain(const EnhancedOptions& options, bool vhf = false) {
+    CallSink& calls = *this;
+    StatusTextSink& status = *this;
+    if (vhf) {
+      vhf_.emplace(calls, status, options);
+    } else {
+      hf_.emplace(calls, status, options);
+    }
+  }
   void Process(const std::array<double, kFramesPerBlock>& block) {
     const auto start = Clock::now();
-    decoder_.ProcessBlock(block);
+    if (vhf_) {
+      vhf_->ProcessBlock(block);
+    } else {
+      hf_->ProcessBlock(block);
+    }
     seconds_ += std::chrono::duration<double>(Clock::now() - start).count();
   }
-  void Finish() { decoder_.FinishInput(); }
+  void Finish() {
+    if (vhf_) {
+      vhf_->FinishInput();
+    } else {
+      hf_->FinishInput();
+    }
+  }
   std::vector<Row>& Rows() { return rows_; }
   double Seconds() const { return seconds_; }
   int Syncs() const { return syncs_; }
@@ -131,14 +159,19 @@ class EnhancedChain final : private CallSink, private StatusTextSink {
 
  private:
   void AddReceiveEntry(const CallTexts& call) override {
-    rows_.push_back({call, decoder_.LastCallRepaired(), decoder_.LastCallOutcome().Posterior});
+    if (vhf_) {
+      rows_.push_back({call, vhf_->LastCallRepaired(), vhf_->LastCallOutcome().Posterior});
+    } else {
+      rows_.push_back({call, hf_->LastCallRepaired(), hf_->LastCallOutcome().Posterior});
+    }
   }
   void ShowStatusText(StatusPanel, const std::string& text) override {
     syncs_ += text.rfind("Receiving data...", 0) == 0 ? 1 : 0;
     refused_ += text == "Parity error..." ? 1 : 0;
   }
 
-  EnhancedHfDecoder decoder_;
+  std::optional<EnhancedHfDecoder> hf_;
+  std::optional<EnhancedVhfDecoder> vhf_;
   std::vector<Row> rows_;
   double seconds_ = 0.0;
   int syncs_ = 0;
@@ -149,9 +182,10 @@ class EnhancedChain final : private CallSink, private StatusTextSink {
 class SideBySide {
  public:
   explicit SideBySide(const EnhancedOptions& options, bool run_standard = true,
-                      bool run_enhanced = true)
-      : enhanced_(options),
-        strict_(StrictOf(options)),
+                      bool run_enhanced = true, bool vhf = false)
+      : standard_(vhf),
+        enhanced_(options, vhf),
+        strict_(StrictOf(options), vhf),
         run_standard_(run_standard),
         run_enhanced_(run_enhanced) {}
 
@@ -232,17 +266,19 @@ SignalOptions StreamOptions(const Options& options) {
   signal.BitRateErrorPpm = options.ppm;
   signal.LeadS = kLeadS;
   signal.TrailS = kTrailS;
+  signal.Vhf = options.vhf;
   return signal;
 }
 
 // The row each call gives clean, through the standard chain alone.
-std::vector<CallTexts> ExpectedRows(const std::vector<CallDescription>& calls) {
+std::vector<CallTexts> ExpectedRows(const std::vector<CallDescription>& calls, bool vhf) {
   std::vector<CallTexts> expected;
   SignalOptions clean;
   clean.Amplitude = kCleanAmplitude;
   clean.EbN0Db = kCleanEbN0Db;
+  clean.Vhf = vhf;
   for (const CallDescription& call : calls) {
-    SideBySide chains(EnhancedOptions{}, true, false);
+    SideBySide chains(EnhancedOptions{}, true, false, vhf);
     chains.Feed(GenerateSignal({&call, 1}, clean));
     chains.Finish();
     auto& rows = chains.Standard().Rows();
@@ -342,13 +378,13 @@ void RunSweep(const Options& options) {
   for (int i = 0; i < options.calls; ++i) {
     calls.push_back(MakeCall(options.kind, options.first_call + i));
   }
-  const std::vector<CallTexts> expected = ExpectedRows(calls);
+  const std::vector<CallTexts> expected = ExpectedRows(calls, options.vhf);
   EnhancedOptions enhanced_options;
   enhanced_options.StrictGate = options.strict;
 
-  std::printf("HF %s calls, %d per point, offset %+.0f Hz, bit-rate error %.0f ppm, %s gate\n",
-              options.kind.c_str(), options.calls, options.offset_hz, options.ppm,
-              options.strict ? "strict" : "normal");
+  std::printf("%s %s calls, %d per point, offset %+.0f Hz, bit-rate error %.0f ppm, %s gate\n",
+              options.vhf ? "VHF" : "HF", options.kind.c_str(), options.calls, options.offset_hz,
+              options.ppm, options.strict ? "strict" : "normal");
   std::printf("%7s | %9s %6s %6s | %9s %6s %6s %8s | %9s %6s | %8s %8s\n", "Eb/N0", "standard",
               "wrong", "syncs", "enhanced", "wrong", "syncs", "repaired", "strict", "wrong",
               "std x rt", "enh x rt");
@@ -370,7 +406,7 @@ void RunSweep(const Options& options) {
   for (double ebn0 = options.from_db; ebn0 <= options.to_db + 1e-9; ebn0 += options.step_db) {
     const bool standard_runs = !options.enhanced_only && ebn0 >= options.standard_from_db - 1e-9;
     const bool enhanced_runs = ebn0 <= options.enhanced_to_db + 1e-9;
-    SideBySide chains(enhanced_options, standard_runs, enhanced_runs);
+    SideBySide chains(enhanced_options, standard_runs, enhanced_runs, options.vhf);
     SignalOptions signal = StreamOptions(options);
     signal.EbN0Db = ebn0;
     for (int i = 0; i < options.calls; ++i) {
@@ -457,7 +493,7 @@ void RunSweep(const Options& options) {
 void RunNoise(const Options& options) {
   EnhancedOptions enhanced_options;
   enhanced_options.StrictGate = options.strict;
-  SideBySide chains(enhanced_options);
+  SideBySide chains(enhanced_options, true, true, options.vhf);
   GaussianNoise noise(options.seed, 2000.0);
   std::vector<double> piece(48000 * 10);
   const int pieces = static_cast<int>(options.noise_minutes * 6.0 + 0.5);
@@ -493,6 +529,8 @@ int main(int argc, char** argv) {
   app.add_flag("--strict", options.strict, "the strict gate");
   app.add_flag("--enhanced-only", options.enhanced_only,
                "the enhanced decoder alone (for long wrong-row counts)");
+  app.add_flag("--vhf", options.vhf,
+               "VHF calls through the standard VHF chain and the enhanced VHF decoder");
   app.add_option("--standard-from", options.standard_from_db,
                  "the standard chain only from this Eb/N0 up, dB");
   app.add_option("--enhanced-to", options.enhanced_to_db,

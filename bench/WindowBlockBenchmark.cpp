@@ -2,10 +2,11 @@
 // handed to the capture ring, its queued call run from the event loop
 // (conversion, demodulation, decoding, list update and sort, status panels,
 // lamp) and the window repainted, HF and VHF, on a stream of calls of every
-// layout. Also the time from a call's last bit to its row on screen: the
-// audio that must still arrive after the last bit (the decoder's look-ahead
-// and the rest of the 100 ms buffer) plus the processing and repainting of
-// the buffer that completes the call.
+// layout; once with both signal displays drawn (the spectrum strip and the
+// eye pattern window showing, repainted too) and once with both off. Also the time from a call's
+// last bit to its row on screen: the audio that must still arrive after the last bit (the decoder's
+// look-ahead and the rest of the 100 ms buffer) plus the processing and repainting of the buffer
+// that completes the call.
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -21,6 +22,7 @@
 #include "CallStream.h"
 #include "base/CaptureBlock.h"
 #include "ui/TForm1.h"
+#include "ui/TForm3.h"
 
 namespace tolvik {
 namespace {
@@ -72,15 +74,22 @@ BlockStream MakeBlockStream(bool vhf) {
   return stream;
 }
 
-void BM_WindowProcessBlock(benchmark::State& state, bool vhf) {
+void BM_WindowProcessBlock(benchmark::State& state, bool vhf, bool displays) {
   const BlockStream stream = MakeBlockStream(vhf);
   QTemporaryDir folder;
   const std::filesystem::path settings = folder.filePath("tolvik.ini").toStdString();
-  std::ofstream(settings) << (vhf ? "[Wave]\nDecVHF=1\n" : "[Wave]\nDecVHF=0\n");
+  std::ofstream(settings) << "[Wave]\nDecVHF=" << (vhf ? 1 : 0)
+                          << "\nShowSpec=" << (displays ? 1 : 0) << "\n";
   SilentDialogs dialogs;
   SilentSound sound;
-  TForm1 window({settings, folder.path().toStdString(), dialogs, sound, {}, {}});
+  const std::filesystem::path data = folder.path().toStdString();  // no data files
+  TForm1 window({settings, data / "mid.txt", data / "warn.wav", dialogs, sound, {}, {}});
+  TForm3 eye_pattern(window);
+  window.SetWindows(nullptr, &eye_pattern, nullptr);
   window.show();
+  if (displays) {
+    window.SpeedButton2Click();
+  }
   QCoreApplication::processEvents();
 
   std::vector<double> latencies_s;
@@ -119,8 +128,18 @@ void BM_WindowProcessBlock(benchmark::State& state, bool vhf) {
   window.FormDestroy();
 }
 
-BENCHMARK_CAPTURE(BM_WindowProcessBlock, HF, false)->Unit(benchmark::kMicrosecond)->MinTime(5);
-BENCHMARK_CAPTURE(BM_WindowProcessBlock, VHF, true)->Unit(benchmark::kMicrosecond)->MinTime(5);
+BENCHMARK_CAPTURE(BM_WindowProcessBlock, HF, false, false)
+    ->Unit(benchmark::kMicrosecond)
+    ->MinTime(5);
+BENCHMARK_CAPTURE(BM_WindowProcessBlock, HF_displays, false, true)
+    ->Unit(benchmark::kMicrosecond)
+    ->MinTime(5);
+BENCHMARK_CAPTURE(BM_WindowProcessBlock, VHF, true, false)
+    ->Unit(benchmark::kMicrosecond)
+    ->MinTime(5);
+BENCHMARK_CAPTURE(BM_WindowProcessBlock, VHF_displays, true, true)
+    ->Unit(benchmark::kMicrosecond)
+    ->MinTime(5);
 
 }  // namespace
 }  // namespace tolvik

@@ -3,11 +3,14 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QIcon>
 #include <QMessageBox>
 
 #include <exception>
 #include <filesystem>
+#include <vector>
 
+#include "app/DataFileLocation.h"
 #include "app/ShutdownSignals.h"
 #include "settings/SettingsFilePath.h"
 #include "ui/SoundPlayer.h"
@@ -41,10 +44,19 @@ CommandLine ParseCommandLine(const QApplication& application) {
   return {parser.value(input), parser.value(settings), parser.value(rows)};
 }
 
+// The menu entry's icon, from the program's resources.
+QIcon ProgramIcon() {
+  QIcon icon;
+  icon.addFile(":/icons/48x48/org.tolvik.Tolvik.png");
+  icon.addFile(":/icons/256x256/org.tolvik.Tolvik.png");
+  return icon;
+}
+
 int Run(QApplication& application) {
   using namespace tolvik;
   const CommandLine command_line = ParseCommandLine(application);
-  const std::filesystem::path program_folder = QApplication::applicationDirPath().toStdString();
+  const std::vector<std::filesystem::path> data_folders =
+      DataFileFolders(QApplication::applicationDirPath().toStdString());
   const std::filesystem::path settings_file =
       command_line.settings.isEmpty()
           ? SettingsFilePath(QApplication::applicationFilePath().toStdString())
@@ -52,7 +64,13 @@ int Run(QApplication& application) {
 
   QtUserDialogs dialogs;
   QtSoundPlayer sound;
-  TForm1 main_window({settings_file, program_folder, dialogs, sound, {}, {}});
+  TForm1 main_window({settings_file,
+                      LocateDataFile(data_folders, "mid.txt"),
+                      LocateDataFile(data_folders, "warn.wav"),
+                      dialogs,
+                      sound,
+                      {},
+                      {}});
   if (!command_line.rows_file.isEmpty()) {
     main_window.SetRowsFile(command_line.rows_file.toStdString());
   }
@@ -62,8 +80,8 @@ int Run(QApplication& application) {
   }
   TForm8 device_dialog(main_window);
   TForm2 settings_dialog(main_window);
-  TForm3 eye_pattern;
-  TForm4 details(main_window.Decoder().List());
+  TForm3 eye_pattern(main_window);
+  TForm4 details(main_window.Decoder().List(), main_window.MidTablePath(), &main_window);
   settings_dialog.SetDeviceDialog(&device_dialog);
   main_window.SetWindows(&settings_dialog, &eye_pattern, &details);
 
@@ -79,6 +97,10 @@ int Run(QApplication& application) {
 int main(int argc, char** argv) {
   QApplication application(argc, argv);
   QApplication::setApplicationName("Tolvik");
+  // Ties the windows to the installed menu entry; its icon is built in, so
+  // the windows carry it in the build tree too.
+  QApplication::setDesktopFileName("org.tolvik.Tolvik");
+  QApplication::setWindowIcon(ProgramIcon());
   QApplication::setFont(tolvik::WindowFont());
   QApplication::setQuitOnLastWindowClosed(false);  // the main window's close ends the program
   try {

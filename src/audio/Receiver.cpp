@@ -14,11 +14,14 @@ Receiver::Receiver(AppSettings& settings, ReceiverHosts hosts)
       display_constants_(DisplayConstantsOf(DecoderModeFromSetting(settings.DecVHF))),
       list_(list_options_, hosts.clock, hosts.alerts),
       ageing_(list_, list_options_, hosts.clock),
-      standard_calls_(list_, CallDecoder::Standard, last_call_decoder_),
-      enhanced_calls_(list_, CallDecoder::Enhanced, last_call_decoder_),
+      written_calls_(list_, dsc_, enhanced_, enhanced_vhf_),
+      standard_calls_(list_, CallDecoder::Standard, last_call_decoder_, &written_calls_),
+      enhanced_calls_(list_, CallDecoder::Enhanced, last_call_decoder_, &written_calls_),
       dsc_(decoder_options_, tunings_, hosts.status, standard_calls_, hosts.receptions),
       enhanced_(settings, enhanced_calls_, hosts.status),
-      enhanced_running_(settings.DecENH && !settings.DecVHF),
+      enhanced_vhf_(settings, enhanced_calls_, hosts.status),
+      enhanced_running_(settings.DecENH),
+      enhanced_vhf_running_(settings.DecVHF),
       hf_(tunings_, traces_, *this),
       vhf_(traces_, *this),
       pipeline_({settings, *this, traces_, hosts.pipeline, hosts.status, hosts.clock,
@@ -32,7 +35,7 @@ Receiver::Receiver(AppSettings& settings, ReceiverHosts hosts)
 void Receiver::SetUpDecoderMode() {
   dsc_.AbandonReception(kDecodedChannel);
   if (enhanced_running_) {
-    enhanced_.FinishInput();
+    FinishEnhanced();
   }
   display_constants_ = DisplayConstantsOf(DecoderModeFromSetting(settings_.DecVHF));
   status_.ShowStatusText(StatusPanel::Mode, std::string(display_constants_.StatusText));
@@ -47,21 +50,35 @@ void Receiver::FinishInput() {
 }
 
 bool Receiver::LastCallRepaired() const {
-  return last_call_decoder_ == CallDecoder::Enhanced && enhanced_.LastCallRepaired();
+  if (last_call_decoder_ != CallDecoder::Enhanced) {
+    return false;
+  }
+  // Asked as the row is written, while the decoder that made it still runs.
+  return enhanced_vhf_running_ ? enhanced_vhf_.LastCallRepaired() : enhanced_.LastCallRepaired();
 }
 
-void Receiver::FollowDecoderChoice() {
-  const bool enhanced = settings_.DecENH && !settings_.DecVHF;
-  if (enhanced == enhanced_running_) {
-    return;
-  }
-  if (enhanced) {
-    dsc_.FinishInput(kDecodedChannel);
-    dsc_.AbandonReception(kDecodedChannel);
+void Receiver::FinishEnhanced() {
+  if (enhanced_vhf_running_) {
+    enhanced_vhf_.FinishInput();
   } else {
     enhanced_.FinishInput();
   }
+}
+
+void Receiver::FollowDecoderChoice() {
+  const bool enhanced = settings_.DecENH;
+  const bool vhf = settings_.DecVHF;
+  if (enhanced == enhanced_running_ && (!enhanced || vhf == enhanced_vhf_running_)) {
+    return;
+  }
+  if (enhanced_running_) {
+    FinishEnhanced();
+  } else {
+    dsc_.FinishInput(kDecodedChannel);
+    dsc_.AbandonReception(kDecodedChannel);
+  }
   enhanced_running_ = enhanced;
+  enhanced_vhf_running_ = vhf;
 }
 
 void Receiver::DemodulateHf(int channel, std::span<double, kFramesPerBlock> samples) {
@@ -74,17 +91,23 @@ void Receiver::DemodulateHf(int channel, std::span<double, kFramesPerBlock> samp
 
 void Receiver::DemodulateVhf(int channel, std::span<double, kFramesPerBlock> samples) {
   FollowDecoderChoice();
+  if (RunsEnhanced(channel)) {
+    enhanced_vhf_.ProcessBlock(samples);  // before the demodulator filters in place
+  }
   vhf_.DemodulateVhf(channel, samples);
 }
 
 bool Receiver::Phased(int channel) const {
-  return RunsEnhanced(channel) ? enhanced_.Phased() : dsc_.Phased(channel);
+  if (!RunsEnhanced(channel)) {
+    return dsc_.Phased(channel);
+  }
+  return enhanced_vhf_running_ ? enhanced_vhf_.Phased() : enhanced_.Phased();
 }
 
 void Receiver::FinishInput(int channel) {
   FollowDecoderChoice();
   if (RunsEnhanced(channel)) {
-    enhanced_.FinishInput();
+    FinishEnhanced();
   } else {
     dsc_.FinishInput(channel);
   }

@@ -4,9 +4,11 @@
 #include "audio/BlockPipeline.h"
 #include "audio/CallOrigin.h"
 #include "audio/EnhancedHfChannel.h"
+#include "audio/EnhancedVhfChannel.h"
 #include "audio/PipelineHost.h"
 #include "audio/SettingsDecoderOptions.h"
 #include "audio/SettingsListOptions.h"
+#include "audio/WrittenCallReporter.h"
 #include "base/StatusTextSink.h"
 #include "base/TimeOfDayClock.h"
 #include "demod/BitSink.h"
@@ -37,20 +39,22 @@ struct ReceiverHosts {
 };
 
 // The whole decoder as one object: the settings it runs on, the two
-// demodulators, the DSC decoder, the enhanced HF decoder, the receive list
+// demodulators, the DSC decoder, the enhanced HF and VHF decoders, the receive list
 // with its ageing and the block pipeline that drives them. The desktop
 // program, the command-line decoder and the tests each hold one and feed it
 // captured blocks.
 //
-// With DecENH on in HF mode the enhanced decoder makes the rows: it reads
-// the working samples the standard HF demodulator leaves in each block, so
-// that demodulator keeps running and still draws the displays, but its bits
-// no longer reach the standard DSC decoder. That decoder then neither shows
+// With DecENH on the enhanced decoder of the mode makes the rows. On HF it
+// reads the working samples the standard HF demodulator leaves in each
+// block; on VHF it takes each block before the standard VHF demodulator
+// filters it in place, and filters it on its own. Either way the standard
+// demodulator keeps running and still draws the displays, but its bits no
+// longer reach the standard DSC decoder. That decoder then neither shows
 // status texts, nor moves the mixer's centre, nor flips DecINV, nor makes
 // rows: the status texts and the lamp are the enhanced decoder's alone. The
 // choice is read at every block; a switch hands on a call the decoder being
 // left has already checked and drops the rest of its reception without a
-// message. VHF runs the standard chain whatever DecENH says.
+// message; so does a switch between HF and VHF with DecENH on.
 class Receiver final : private BlockDecoder, private BitSink {
  public:
   // Sets the decoder up for the settings' mode and centre frequency.
@@ -75,10 +79,13 @@ class Receiver final : private BlockDecoder, private BitSink {
 
   // The enhanced decoder's stricter gate (0.3 dB less sensitive, safer);
   // taken into use from its next reception. Off at start.
-  void SetStrictGate(bool strict) { enhanced_.SetStrictGate(strict); }
+  void SetStrictGate(bool strict) {
+    enhanced_.SetStrictGate(strict);
+    enhanced_vhf_.SetStrictGate(strict);
+  }
 
-  // Whether the enhanced decoder is making the rows now: DecENH on in HF
-  // mode, as last followed at a block.
+  // Whether an enhanced decoder is making the rows now: DecENH on, as last
+  // followed at a block.
   bool EnhancedDecoding() const { return enhanced_running_; }
 
   // Which decoder made the call last handed to the list (Standard before
@@ -86,6 +93,9 @@ class Receiver final : private BlockDecoder, private BitSink {
   // characters (only the enhanced decoder mends).
   CallDecoder LastCallDecoder() const { return last_call_decoder_; }
   bool LastCallRepaired() const;
+
+  // Told of every row written, with its call's symbols; none by default.
+  void SetCallObserver(CallObserver* observer) { written_calls_.SetObserver(observer); }
 
   ReceiveList& List() { return list_; }
   const ReceiveList& List() const { return list_; }
@@ -101,6 +111,9 @@ class Receiver final : private BlockDecoder, private BitSink {
   // Takes a changed choice of decoder (DecENH, DecVHF) into use.
   void FollowDecoderChoice();
   bool RunsEnhanced(int channel) const { return channel == kDecodedChannel && enhanced_running_; }
+  // The enhanced decoder that runs hands on a checked call and drops the
+  // rest of its reception.
+  void FinishEnhanced();
 
   // BlockDecoder
   void DemodulateHf(int channel, std::span<double, kFramesPerBlock> samples) override;
@@ -121,11 +134,14 @@ class Receiver final : private BlockDecoder, private BitSink {
   ReceiveList list_;
   ListAgeing ageing_;
   CallDecoder last_call_decoder_ = CallDecoder::Standard;
-  CallOriginRelay standard_calls_;  // the DSC decoder's calls to the list
-  CallOriginRelay enhanced_calls_;  // the enhanced decoder's
+  WrittenCallReporter written_calls_;  // rows with their symbols to the call observer
+  CallOriginRelay standard_calls_;     // the DSC decoder's calls to the list
+  CallOriginRelay enhanced_calls_;     // the enhanced decoder's
   DscDecoder dsc_;
-  EnhancedHfChannel enhanced_;  // channel 0's enhanced HF decoder
-  bool enhanced_running_;       // it makes channel 0's rows now
+  EnhancedHfChannel enhanced_;       // channel 0's enhanced HF decoder
+  EnhancedVhfChannel enhanced_vhf_;  // and its enhanced VHF decoder
+  bool enhanced_running_;            // one of them makes channel 0's rows now
+  bool enhanced_vhf_running_;        // and it is the VHF one
   HfDemodulator hf_;
   VhfDemodulator vhf_;
   BlockPipeline pipeline_;

@@ -76,8 +76,14 @@ int CharacterAt(const DscCall& call, int position) {
   return call.Primary.Symbols[position];
 }
 
-// The position field at start as text, "N/A" when it does not decode.
+// The position field at start as text, "N/A" when it does not decode. A
+// position sent as not known is no position: the empty text, as for a call
+// that carries none, so that nothing offers it as a place on a map.
 std::string PositionText(const DscCall& call, int start, bool& enhanced_position) {
+  if (IsUnknownPosition(call, start)) {
+    enhanced_position = false;
+    return {};
+  }
   const auto position = DecodePosition(call, start, enhanced_position);
   if (!position) {
     return std::string(kNotAvailableText);

@@ -22,6 +22,9 @@ constexpr double kTruncationGuard = 0.0000001;
 constexpr double kMinutesPerPackedUnit = 100.0;
 constexpr double kFractionScale = 10000.0;  // ten-thousandths of a minute
 
+// Every digit of a position that is not known.
+constexpr int kUnknownPositionDigit = 9;
+
 // Adds the expansion's extra minute digits when the expansion sequence holds
 // a complete enhanced position.
 bool ApplyEnhancement(const SymbolSequence& expansion, GeoPosition& position) {
@@ -89,6 +92,19 @@ std::optional<GeoPosition> DecodePosition(const DscCall& call, int start, bool& 
   enhanced_position = ApplyEnhancement(call.Expansion, position);
   ApplyQuadrant(d[0], position);
   return position;
+}
+
+bool IsUnknownPosition(const DscCall& call, int start) {
+  const auto digits = FieldDigits<kPositionCharacters>(call.Primary, start);
+  if (!digits) {
+    return false;
+  }
+  for (const int digit : *digits) {
+    if (digit != kUnknownPositionDigit) {
+      return false;
+    }
+  }
+  return true;
 }
 
 std::string FormatPosition(double latitude, double longitude, bool enhanced_position) {

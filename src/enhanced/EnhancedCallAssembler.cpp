@@ -53,8 +53,10 @@ EnhancedCallAssembler::EnhancedCallAssembler(StatusTextSink& status, CallSink& c
       scores_(SymbolSequence::kCapacity),
       positions_(SymbolSequence::kCapacity) {}
 
-void EnhancedCallAssembler::Reset(double variance, GateStrictness strictness) {
+void EnhancedCallAssembler::Reset(double variance, GateStrictness strictness,
+                                  double gate_widening) {
   check_.SetStrictness(strictness);
+  gate_widening_ = gate_widening;
   variance_ = variance;
   current_ = SequenceKind::Primary;
   step_ = 0;
@@ -142,7 +144,7 @@ double EnhancedCallAssembler::GateScale(double energy, double best_score, int co
   // Sum over the copies' bits of (L - C)^2 = sum L^2 - 2 * score + bits.
   const int bits = copies * kBitsPerSymbol;
   const double own = std::max(0.0, (energy - 2.0 * best_score + bits) / bits);
-  return std::max(1.0, own / variance_);
+  return gate_widening_ * std::max(1.0, own / variance_);
 }
 
 void EnhancedCallAssembler::CheckArrived() {

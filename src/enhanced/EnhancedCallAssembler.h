@@ -52,9 +52,11 @@ class EnhancedCallAssembler {
   // All references must outlive the assembler.
   EnhancedCallAssembler(StatusTextSink& status, CallSink& calls, bool& enhanced_position);
 
-  // A new reception: `variance` is its soft-bit noise variance, and
-  // `strictness` says how sure the gate must be.
-  void Reset(double variance, GateStrictness strictness);
+  // A new reception: `variance` is its soft-bit noise variance,
+  // `strictness` says how sure the gate must be, and the gate weighs the
+  // characters as if the variance were `gate_widening` times larger (VHF,
+  // whose soft bits are less Gaussian, widens it; HF does not).
+  void Reset(double variance, GateStrictness strictness, double gate_widening = 1.0);
 
   // The scores of the character's DX and RX copies and the sums of their
   // soft bits.
@@ -111,6 +113,7 @@ class EnhancedCallAssembler {
   CodewordScores first_format_likelihood_{};      // and log-likelihoods
   double first_format_energy_ = 0.0;              // step 0's soft-bit energy
   double variance_ = 1.0;                         // the reception's soft-bit noise variance
+  double gate_widening_ = 1.0;                    // the gate's variance over the measured one
   SequenceKind current_ = SequenceKind::Primary;
   int step_ = 0;                // character steps so far in this reception
   bool eos_seen_ = false;       // the check character comes next

@@ -80,6 +80,8 @@ class EnhancedHfDecoder {
   const CheckOutcome& LastCallOutcome() const { return assembler_.LastCallOutcome(); }
 
   const DscCall& Call() const { return assembler_.Call(); }
+  // The texts of the last call handed on, the very object the sink was given.
+  const CallTexts& Texts() const { return assembler_.Texts(); }
   bool EnhancedPosition() const { return enhanced_position_; }
 
   // Whether the running reception, or the last one, was sent with inverted

@@ -6,32 +6,26 @@
 
 namespace tolvik {
 
-namespace {
-
-constexpr double kHalfBit = 0.5 * kEnhancedSamplesPerBit;
-// The farthest the loop moves one instant, in working samples.
-constexpr double kLargestStep = kGardnerGain * kGardnerClip;
-
-}  // namespace
-
 void SoftBitClock::Start(double first_time, double amplitude, int polarity) {
-  last_time_ = first_time - kEnhancedSamplesPerBit;
+  last_time_ = first_time - samples_per_bit_;
   amplitude_ = amplitude;
   polarity_ = polarity;
   started_ = false;
 }
 
 std::optional<double> SoftBitClock::NextBit(const SampleRing& soft) {
-  double time = last_time_ + kEnhancedSamplesPerBit;
-  if (!soft.HoldsInterpolated(time + kLargestStep) ||
-      !soft.HoldsInterpolated(time - kLargestStep)) {
+  double time = last_time_ + samples_per_bit_;
+  // The farthest the loop moves one instant, in working samples.
+  const double largest_step = gain_ * kGardnerClip;
+  if (!soft.HoldsInterpolated(time + largest_step) ||
+      !soft.HoldsInterpolated(time - largest_step)) {
     return std::nullopt;
   }
   if (started_) {
-    const double middle = soft.Interpolated(time - kHalfBit);
+    const double middle = soft.Interpolated(time - 0.5 * samples_per_bit_);
     const double error =
         middle * (last_value_ - soft.Interpolated(time)) / (amplitude_ * amplitude_);
-    time += kGardnerGain * std::clamp(error, -kGardnerClip, kGardnerClip);
+    time += gain_ * std::clamp(error, -kGardnerClip, kGardnerClip);
   }
   started_ = true;
   last_time_ = time;

@@ -2,6 +2,7 @@
 
 #include <optional>
 
+#include "enhanced/EnhancedParameters.h"
 #include "enhanced/SampleRing.h"
 
 namespace tolvik {
@@ -16,6 +17,10 @@ namespace tolvik {
 // hundred ppm over a whole call.
 class SoftBitClock {
  public:
+  // The bit length in working samples and the loop gain; HF by default.
+  explicit SoftBitClock(int samples_per_bit = kEnhancedSamplesPerBit, double gain = kGardnerGain)
+      : samples_per_bit_(samples_per_bit), gain_(gain) {}
+
   // The first bit is read at `first_time`; A is the reception's amplitude and
   // polarity its sign (+1 or -1).
   void Start(double first_time, double amplitude, int polarity);
@@ -31,6 +36,8 @@ class SoftBitClock {
   int Polarity() const { return polarity_; }
 
  private:
+  int samples_per_bit_;
+  double gain_;
   double last_time_ = 0.0;   // instant of the last bit read
   double last_value_ = 0.0;  // d there
   double amplitude_ = 1.0;

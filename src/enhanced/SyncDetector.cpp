@@ -7,19 +7,26 @@ namespace tolvik {
 namespace {
 
 constexpr int kPhaseStride = 2 * kTemplateBits;  // one phase's doubled history
-constexpr SampleIndex kSamplesBeforeFirstWindow =
-    static_cast<SampleIndex>(kTemplateBits) * kEnhancedSamplesPerBit - 1;
 
 }  // namespace
 
 SyncDetector::SyncDetector(const SyncTemplate& sync_template)
+    : SyncDetector(sync_template, kEnhancedSamplesPerBit, kSyncEnvelopeShare,
+                   kSyncHoldBits * kEnhancedSamplesPerBit) {}
+
+SyncDetector::SyncDetector(const SyncTemplate& sync_template, int samples_per_bit,
+                           double envelope_share, int hold_samples)
     : template_(sync_template),
-      soft_(static_cast<std::size_t>(kEnhancedSamplesPerBit) * kPhaseStride, 0.0),
-      envelope_(soft_.size(), 0.0) {}
+      samples_per_bit_(samples_per_bit),
+      envelope_share_(envelope_share),
+      samples_before_first_window_(static_cast<SampleIndex>(kTemplateBits) * samples_per_bit - 1),
+      soft_(static_cast<std::size_t>(samples_per_bit) * kPhaseStride, 0.0),
+      envelope_(soft_.size(), 0.0),
+      picker_(hold_samples) {}
 
 void SyncDetector::Store(SampleIndex sample, const ToneOutput& tones) {
-  const auto phase = static_cast<int>(sample % kEnhancedSamplesPerBit);
-  const auto slot = static_cast<int>((sample / kEnhancedSamplesPerBit) % kTemplateBits);
+  const auto phase = static_cast<int>(sample % samples_per_bit_);
+  const auto slot = static_cast<int>((sample / samples_per_bit_) % kTemplateBits);
   const int base = phase * kPhaseStride;
   soft_[base + slot] = tones.Soft;
   soft_[base + slot + kTemplateBits] = tones.Soft;
@@ -32,7 +39,7 @@ void SyncDetector::Store(SampleIndex sample, const ToneOutput& tones) {
 
 std::optional<SyncEvent> SyncDetector::Process(SampleIndex sample, const ToneOutput& tones) {
   Store(sample, tones);
-  if (sample >= kSamplesBeforeFirstWindow) {
+  if (sample >= samples_before_first_window_) {
     if (const std::optional<SyncEvent> candidate = Candidate(sample)) {
       picker_.Offer(*candidate);
     }
@@ -49,7 +56,7 @@ std::optional<SyncEvent> SyncDetector::Candidate(SampleIndex sample) const {
     den_e += std::fabs(weights[k]) * envelope_window_[k];
   }
   const double strength = std::fabs(num);
-  if (strength == 0.0 || strength < kSyncEnvelopeShare * den_e) {
+  if (strength == 0.0 || strength < envelope_share_ * den_e) {
     return std::nullopt;
   }
   double den_d = 0.0;

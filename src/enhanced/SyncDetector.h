@@ -21,12 +21,16 @@ namespace tolvik {
 // soft values that do not follow the template). The sign of num is the
 // polarity, so an inverted call is found like any other.
 //
-// The values are kept per sample phase within the bit (48 phases), each
+// The values are kept per sample phase within the bit (48 phases on HF), each
 // phase's last 180 bits twice over, so the taps of any sample lie side by
 // side.
 class SyncDetector {
  public:
   explicit SyncDetector(const SyncTemplate& sync_template);
+  // Another mode: bits of `samples_per_bit` working samples, a candidate's
+  // share of the envelope sum, and the peak picker's hold in samples.
+  SyncDetector(const SyncTemplate& sync_template, int samples_per_bit, double envelope_share,
+               int hold_samples);
 
   // Which polarities count: 0 both, +1 upright only, -1 inverted only.
   void SetAcceptedPolarity(int polarity) { accepted_polarity_ = polarity; }
@@ -43,6 +47,9 @@ class SyncDetector {
   std::optional<SyncEvent> Candidate(SampleIndex sample) const;
 
   const SyncTemplate& template_;
+  int samples_per_bit_ = kEnhancedSamplesPerBit;
+  double envelope_share_ = kSyncEnvelopeShare;
+  SampleIndex samples_before_first_window_ = 0;
   std::vector<double> soft_;             // per phase: the last 180 bits of d, twice over
   std::vector<double> envelope_;         // per phase: the last 180 bits of e, twice over
   const double* soft_window_ = nullptr;  // the taps of the latest sample, oldest first

@@ -2,18 +2,12 @@
 
 namespace tolvik {
 
-namespace {
-
-constexpr int kHoldSamples = kSyncHoldBits * kEnhancedSamplesPerBit;
-
-}  // namespace
-
 void SyncPeakPicker::Offer(const SyncEvent& candidate) {
   if (held_ && held_->Strength() >= candidate.Strength()) {
     return;
   }
   held_ = candidate;
-  samples_left_ = kHoldSamples;
+  samples_left_ = hold_samples_;
 }
 
 std::optional<SyncEvent> SyncPeakPicker::Tick() {

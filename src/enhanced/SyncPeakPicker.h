@@ -11,6 +11,10 @@ namespace tolvik {
 // of those 80 bits waits in the decoder's rings.
 class SyncPeakPicker {
  public:
+  // The hold in working samples; HF's 80 bits by default.
+  explicit SyncPeakPicker(int hold_samples = kSyncHoldBits * kEnhancedSamplesPerBit)
+      : hold_samples_(hold_samples) {}
+
   // A candidate at this sample; the larger one is kept and its hold starts.
   void Offer(const SyncEvent& candidate);
 
@@ -21,6 +25,7 @@ class SyncPeakPicker {
   std::optional<SyncEvent> Flush();
 
  private:
+  int hold_samples_;
   std::optional<SyncEvent> held_;  // the largest candidate of the running hold
   int samples_left_ = 0;           // of its hold
 };

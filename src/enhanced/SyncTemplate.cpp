@@ -70,12 +70,12 @@ double SyncTemplate::CorrelateBalanced(std::span<const double, kTemplateBits> va
   return sum;
 }
 
-SignalLevel SyncTemplate::MeasureLevel(const SampleRing& soft, double end_time,
-                                       int polarity) const {
+SignalLevel SyncTemplate::MeasureLevel(const SampleRing& soft, double end_time, int polarity,
+                                       int samples_per_bit) const {
   double sum = 0.0;
   for (int k = 0; k < kTemplateBits; ++k) {
     if (weights_[k] != 0.0) {
-      sum += polarity * weights_[k] * soft.Interpolated(BitTime(end_time, k));
+      sum += polarity * weights_[k] * soft.Interpolated(BitTime(end_time, k, samples_per_bit));
     }
   }
   SignalLevel level;
@@ -86,8 +86,10 @@ SignalLevel SyncTemplate::MeasureLevel(const SampleRing& soft, double end_time,
   double squares = 0.0;
   for (int k = 0; k < kTemplateBits; ++k) {
     if (weights_[k] != 0.0) {
-      const double deviation =
-          polarity * weights_[k] * soft.Interpolated(BitTime(end_time, k)) / level.Amplitude - 1.0;
+      const double deviation = polarity * weights_[k] *
+                                   soft.Interpolated(BitTime(end_time, k, samples_per_bit)) /
+                                   level.Amplitude -
+                               1.0;
       squares += deviation * deviation;
     }
   }

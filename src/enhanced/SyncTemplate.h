@@ -42,7 +42,9 @@ class SyncTemplate {
 
   // The level of a reception whose template ends at `end_time` (a fractional
   // working-sample index into `soft`), with its polarity (+1 or -1).
-  SignalLevel MeasureLevel(const SampleRing& soft, double end_time, int polarity) const;
+  // The bits are `samples_per_bit` working samples long (HF by default).
+  SignalLevel MeasureLevel(const SampleRing& soft, double end_time, int polarity,
+                           int samples_per_bit = kEnhancedSamplesPerBit) const;
 
   // The tone levels of the same reception from its soft values and
   // envelopes: on each known bit the envelope of the tone sent is
@@ -53,8 +55,8 @@ class SyncTemplate {
                                int polarity) const;
 
   // The time of template bit k, counted back from the template's end.
-  static double BitTime(double end_time, int k) {
-    return end_time - static_cast<double>(kEnhancedSamplesPerBit * (kTemplateBits - 1 - k));
+  static double BitTime(double end_time, int k, int samples_per_bit = kEnhancedSamplesPerBit) {
+    return end_time - static_cast<double>(samples_per_bit * (kTemplateBits - 1 - k));
   }
 
  private:

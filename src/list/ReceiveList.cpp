@@ -42,11 +42,13 @@ ReceiveList::ReceiveList(const ListOptions& options, const TimeOfDayClock& clock
 void ReceiveList::AddReceiveEntry(const CallTexts& call) {
   // Decided before anything else, acted on only once the row stands in place.
   const bool alert = RaisesAlert(options_, call.Kind);
+  last_written_row_.reset();
   if (options_.DropNoInformation() && call.Information.empty() && call.Position.empty()) {
     return;
   }
   const int written = WriteCall(call);
   const int row = SortRows(kNewestFirstSortCode, written);
+  last_written_row_ = row;
   if (observer_ != nullptr) {
     observer_->RowWritten(row, rows_[row], call.Kind);
   }

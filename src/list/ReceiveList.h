@@ -75,6 +75,11 @@ class ReceiveList final : public CallSink {
 
   int Count() const { return static_cast<int>(rows_.size()); }
 
+  // Where the last AddReceiveEntry wrote its call, as the list stood right
+  // after it (a later change may move or delete that row); nullopt when it
+  // dropped the call, and before the first.
+  std::optional<int> LastWrittenRow() const { return last_written_row_; }
+
   // Row `row`; throws std::out_of_range for a row that does not exist.
   const ReceiveEntry& Row(int row) const;
 
@@ -100,6 +105,7 @@ class ReceiveList final : public CallSink {
   AlertHost& alert_host_;        // details dialog and alert sound
   ReceiveListObserver* observer_ = nullptr;  // told about each change; may be none
   std::vector<ReceiveEntry> rows_;           // the rows, index 0 at the top
+  std::optional<int> last_written_row_;      // where the last call given went, if anywhere
 };
 
 }  // namespace tolvik

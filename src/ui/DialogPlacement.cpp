@@ -1,10 +1,21 @@
 #include "ui/DialogPlacement.h"
 
+#include <QGuiApplication>
+#include <QScreen>
+
 namespace tolvik {
 
 QPoint CentredOn(const QRect& owner, const QSize& size) {
   return QPoint(owner.left() + owner.width() / 2 - size.width() / 2,
                 owner.top() + owner.height() / 2 - size.height() / 2);
+}
+
+QRect DesktopRectangle() {
+  QRect desktop;
+  for (const QScreen* screen : QGuiApplication::screens()) {
+    desktop = desktop.united(screen->availableGeometry());
+  }
+  return desktop;
 }
 
 QPoint KeptInside(const QRect& window, const QRect& desktop) {

@@ -19,6 +19,7 @@
 #include "list/ReceiveColumns.h"
 #include "settings/SettingsStore.h"
 #include "ui/ColorValueQt.h"
+#include "ui/SpectrumStrip.h"
 #include "ui/TForm2.h"
 #include "ui/TForm3.h"
 #include "ui/TForm4.h"
@@ -36,8 +37,6 @@ constexpr int kFirstButtonLeft = 4;
 constexpr int kDisplayTop = 3;
 constexpr int kSpectrumWidth = 87;
 constexpr int kSpectrumHeight = 26;
-constexpr int kSpectrumImageWidth = 85;
-constexpr int kSpectrumImageHeight = 24;
 constexpr int kSpectrumFromRight = 102;  // left edge, pixels left of the tool bar's right edge
 constexpr int kLampWidth = 6;
 constexpr int kLampHeight = 26;
@@ -67,9 +66,10 @@ TForm1::TForm1(Setup setup)
     : dialogs_(setup.dialogs),
       sound_(setup.sound),
       settings_file_(std::move(setup.settings_file)),
-      mid_txt_(setup.program_folder / "mid.txt"),
-      warn_wav_(setup.program_folder / "warn.wav"),
-      alerts_(sound_, warn_wav_) {
+      mid_txt_(std::move(setup.mid_txt)),
+      warn_wav_(std::move(setup.warn_wav)),
+      alerts_(sound_, warn_wav_),
+      spectrum_(std::make_unique<SpectrumStrip>()) {
   CreateControls();
   LoadSettings(settings_file_, settings_, columns_);
   // The receiver sets the decoder up for the loaded mode and centre; the
@@ -144,9 +144,8 @@ void TForm1::CreateToolBar() {
           [this](bool down) { SpeedButton1Click(down); });
 
   Panel3 = LoweredBlackPanel(Panel2, kSpectrumWidth, kSpectrumHeight);
-  Image1 = new QLabel(Panel3);
-  Image1->setGeometry(1, 1, kSpectrumImageWidth, kSpectrumImageHeight);
-  SetFill(*Image1, Qt::black);
+  Image1 = new DisplayImage(spectrum_->Picture(), Panel3);
+  Image1->move(1, 1);
   Panel1 = LoweredBlackPanel(Panel2, kLampWidth, kLampHeight);
   Panel1->setFrameStyle(QFrame::NoFrame);  // a panel of 6 pixels is all lamp
 }
@@ -282,12 +281,17 @@ bool TForm1::IsEyePatternShowing() const {
   return eye_pattern_ != nullptr && eye_pattern_->isVisible();
 }
 
-void TForm1::RedrawEyePattern(const DemodulatorTraces&) {
-  // Drawn by the eye pattern window once it has its picture.
+void TForm1::RedrawEyePattern(const DemodulatorTraces& traces) {
+  if (eye_pattern_ != nullptr) {
+    eye_pattern_->DrawEyePattern(receiver_->DisplayConstants(), traces);
+  }
 }
 
-void TForm1::UpdateSpectrumStrip(const DemodulatorTraces&) {
-  // Drawn by the spectrum strip once it has its picture.
+void TForm1::UpdateSpectrumStrip(const DemodulatorTraces& traces) {
+  constexpr int kDisplayedChannel = 0;
+  spectrum_->DrawSpectrum(DecoderModeFromSetting(settings_.DecVHF),
+                          traces.MixerOutput[kDisplayedChannel], settings_.DecINV);
+  Image1->update();
 }
 
 void TForm1::SetReceiveLamp(bool phased) {

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QFrame>
-#include <QLabel>
 #include <QPushButton>
 #include <QTableView>
 #include <QWidget>
@@ -22,6 +21,7 @@
 #include "settings/ListColumnWidths.h"
 #include "settings/SettingsProblemSink.h"
 #include "ui/AlertPresenter.h"
+#include "ui/DisplayImage.h"
 #include "ui/ReceiveListModel.h"
 #include "ui/SoundPlayer.h"
 #include "ui/StatusBar.h"
@@ -29,6 +29,7 @@
 
 namespace tolvik {
 
+class SpectrumStrip;
 class TForm2;
 class TForm3;
 class TForm4;
@@ -50,7 +51,8 @@ class TForm1 final : public QWidget,
 
   struct Setup {
     std::filesystem::path settings_file;
-    std::filesystem::path program_folder;  // where mid.txt and warn.wav lie
+    std::filesystem::path mid_txt;   // the country table, wherever it was found
+    std::filesystem::path warn_wav;  // the alert sound, likewise
     UserDialogs& dialogs;
     SoundPlayer& sound;
     CaptureFactory make_capture;  // empty: the sound system's devices
@@ -128,7 +130,7 @@ class TForm1 final : public QWidget,
   QPushButton* SpeedButton2;  // "Eye Pattern"
   QPushButton* SpeedButton1;  // "Monitor", a toggle
   QFrame* Panel3;             // spectrum strip
-  QLabel* Image1;             // its picture
+  DisplayImage* Image1;       // its picture
   QFrame* Panel1;             // receive lamp
   QTableView* ListView1;      // receive list
   StatusBar* StatusBar1;
@@ -172,6 +174,7 @@ class TForm1 final : public QWidget,
   ListColumnWidths columns_;
   SystemTimeOfDayClock clock_;
   AlertPresenter alerts_;
+  std::unique_ptr<SpectrumStrip> spectrum_;  // the strip's transform and picture
   std::unique_ptr<Receiver> receiver_;
   std::unique_ptr<ReceiveListModel> model_;
   std::unique_ptr<MonitorControl> monitor_;

@@ -2,8 +2,6 @@
 
 #include <QButtonGroup>
 #include <QEvent>
-#include <QGuiApplication>
-#include <QScreen>
 
 #include "base/SettingRanges.h"
 #include "ui/ColorValueQt.h"
@@ -224,11 +222,7 @@ void TForm2::FormShow() {
 void TForm2::PlaceOnDesktop() {
   const QRect owner = main_.frameGeometry();
   const QPoint centred = CentredOn(owner, frameGeometry().size());
-  QRect desktop;
-  for (const QScreen* screen : QGuiApplication::screens()) {
-    desktop = desktop.united(screen->availableGeometry());
-  }
-  move(KeptInside(QRect(centred, frameGeometry().size()), desktop));
+  move(KeptInside(QRect(centred, frameGeometry().size()), DesktopRectangle()));
 }
 
 void TForm2::UpdatePolarityDisplay() {

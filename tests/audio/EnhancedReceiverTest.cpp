@@ -1,5 +1,6 @@
-// The receiver with DecENH on: the enhanced decoder makes the HF rows, the
-// standard chain keeps drawing the displays and stays silent.
+// The receiver with DecENH on: the enhanced decoder of the mode makes the HF
+// or VHF rows, the standard chain keeps drawing the displays and stays
+// silent.
 
 #include <gtest/gtest.h>
 
@@ -118,18 +119,61 @@ TEST(EnhancedReceiverTest, HfCallIsDecodedByTheEnhancedDecoderAloneWithItsLampAn
   EXPECT_EQ(bench.Rx().Traces().WorkingSamples, kHfWorkingSamplesPerBlock);
 }
 
-TEST(EnhancedReceiverTest, VhfStaysWithTheStandardChain) {
-  AppSettings settings = EnhancedSettings();
-  settings.DecVHF = true;
-  Bench bench(settings);
-  EXPECT_FALSE(bench.Rx().EnhancedDecoding());
+std::vector<double> CleanVhfCall(bool inverted = false) {
   const CallDescription call = ParseCallDescription(kIndividualCall);
   SignalOptions options;
   options.Vhf = true;
-  bench.Feed(GenerateSignal({&call, 1}, options));
+  options.Inverted = inverted;
+  return GenerateSignal({&call, 1}, options);
+}
+
+TEST(EnhancedReceiverTest, VhfCallIsDecodedByTheEnhancedVhfDecoderAlone) {
+  AppSettings settings = EnhancedSettings();
+  settings.DecVHF = true;
+  Bench bench(settings);
+  EXPECT_TRUE(bench.Rx().EnhancedDecoding());
+  bench.Feed(CleanVhfCall());
   ASSERT_EQ(bench.Rows().size(), 1u);
-  EXPECT_EQ(bench.Rows()[0].Decoder, CallDecoder::Standard);
-  EXPECT_EQ(bench.StandardPhasings(), 1);
+  EXPECT_EQ(bench.Rows()[0].Entry.To, "211234560");
+  EXPECT_EQ(bench.Rows()[0].Decoder, CallDecoder::Enhanced);
+  EXPECT_FALSE(bench.Rows()[0].Repaired);
+  EXPECT_EQ(bench.StandardPhasings(), 0);
+  ASSERT_EQ(bench.DecoderTexts().size(), 1u);
+  EXPECT_EQ(bench.DecoderTexts()[0], "Receiving data... (Freq Err = +0.0Hz)");
+  EXPECT_NE(std::find(bench.Lamp().begin(), bench.Lamp().end(), true), bench.Lamp().end());
+  EXPECT_FALSE(bench.Lamp().back());
+  // The standard VHF demodulator still fills the display traces.
+  EXPECT_EQ(bench.Rx().Traces().WorkingSamples, kVhfWorkingSamplesPerBlock);
+}
+
+TEST(EnhancedReceiverTest, SwitchingModeWithDecENHOnMovesToTheOtherEnhancedDecoder) {
+  AppSettings settings = EnhancedSettings();
+  Bench bench(settings);
+  bench.Feed(CleanHfCall());
+  settings.DecVHF = true;
+  bench.Rx().SetUpDecoderMode();
+  bench.Feed(CleanVhfCall());
+  settings.DecVHF = false;
+  bench.Rx().SetUpDecoderMode();
+  bench.Feed(CleanHfCall());
+  ASSERT_EQ(bench.Rows().size(), 3u);
+  for (const WrittenRow& row : bench.Rows()) {
+    EXPECT_EQ(row.Decoder, CallDecoder::Enhanced);
+    EXPECT_EQ(row.Entry.To, "211234560");
+  }
+  EXPECT_EQ(bench.StandardPhasings(), 0);
+}
+
+TEST(EnhancedReceiverTest, VhfAutomaticPolarityWritesDecINVBack) {
+  AppSettings settings = EnhancedSettings();
+  settings.DecVHF = true;
+  Bench bench(settings);
+  bench.Feed(CleanVhfCall(true));
+  ASSERT_EQ(bench.Rows().size(), 1u);
+  EXPECT_TRUE(settings.DecINV);
+  bench.Feed(CleanVhfCall());
+  ASSERT_EQ(bench.Rows().size(), 2u);
+  EXPECT_FALSE(settings.DecINV);
 }
 
 TEST(EnhancedReceiverTest, TheSwitchTakesEffectAtTheNextBlockEitherWay) {

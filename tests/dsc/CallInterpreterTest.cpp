@@ -69,6 +69,41 @@ TEST(InterpretDistressInfo, PositionCharacterAbove99ShowsNotAvailable) {
   EXPECT_EQ(texts.From, kShip);
 }
 
+// Ten 9s say the position is not known: no position at all, not
+// N99-99 , E999-99, in every place a position can stand.
+#define UNKNOWN_POSITION 99, 99, 99, 99, 99
+
+TEST(InterpretDistressInfo, UnknownPositionOfAnAlertIsNoPosition) {
+  DscCall call = Call({112, 112, SHIP, 101, UNKNOWN_POSITION, 88, 88, 109, 127});
+  // An enhancement cannot sharpen a position nobody knows.
+  call.Expansion = Sequence({100, 12, 34, 56, 78, 117});
+  CallTexts texts;
+  bool enhanced = true;
+  InterpretDistressInfo(call, 2, DistressKind::Alert, texts, enhanced);
+  EXPECT_EQ(texts.Position, "");
+  EXPECT_FALSE(enhanced);
+  EXPECT_EQ(texts.Information, "Flooding");
+  EXPECT_EQ(texts.From, kShip);
+}
+
+TEST(InterpretCall, UnknownPositionOfARelayAcknowledgementOrWorkingPositionIsNoPosition) {
+  EXPECT_EQ(
+      Interpreted(Call({116, 116, 112, COAST, 110, SHIP, 105, UNKNOWN_POSITION, 88, 88, 109, 127}))
+          .Position,
+      "");
+  const CallTexts relay =
+      Interpreted(Call({116, 116, 112, COAST, 112, SHIP, 105, UNKNOWN_POSITION, 88, 88, 100, 127}));
+  EXPECT_EQ(relay.Position, "");
+  EXPECT_EQ(relay.Information, "Sinking (Distress from 211234560)");
+  EXPECT_EQ(
+      Interpreted(Call({120, 120, SHIP, 100, COAST, 121, 126, 55, UNKNOWN_POSITION, 117})).Position,
+      "");
+  // One digit short of all nines is a position like any other.
+  EXPECT_EQ(
+      Interpreted(Call({116, 116, 110, COAST, 100, 126, 55, 99, 99, 99, 99, 98, 117})).Position,
+      "N99-99 , E999-98");
+}
+
 TEST(InterpretDistressInfo, EnhancedPositionOfAnAlert) {
   DscCall call = Call({112, 112, SHIP, 101, TOKYO_BAY, 12, 30, 109, 127});
   call.Expansion = Sequence({100, 12, 34, 56, 78, 117});

@@ -57,6 +57,17 @@ std::vector<Case> Cases() {
                    {"Distress", "232001234", "All stations", "SSB telephony", "Sinking",
                     "N50-07 , W4-30", "", DistressKind::Alert}});
 
+  DscMessage lost = alert;
+  lost.Distress->Position.reset();
+  lost.Distress->Time.reset();
+  cases.push_back({"112 distress alert, position not known",
+                   lost,
+                   {"Distress", "232001234", "All stations", "SSB telephony", "Sinking", "", "",
+                    DistressKind::Alert}});
+  cases.push_back({"116 distress relay, position not known",
+                   With(Call(116, 112, 112), [&](auto& m) { m.Distress = lost.Distress; }),
+                   {"Distress", "366123450", "All stations", "SSB telephony",
+                    "Sinking (Distress from 232001234)", "", "", DistressKind::Relay}});
   cases.push_back({"116 distress acknowledgement",
                    With(Call(116, 112, 110), [](auto& m) { m.Distress = kDistress; }),
                    {"Distress", "366123450", "232001234", "SSB telephony", "Sinking",

@@ -142,6 +142,7 @@ TEST(ShippedMidTable, EveryLineIsAMidAndACountry) {
     EXPECT_EQ(line[3], ',') << line;
     EXPECT_EQ(line.find(',', 4), std::string::npos) << line;
     EXPECT_NE(line[4], ' ') << line;
+    EXPECT_NE(line.back(), ' ') << line;  // a trailing space would be part of the country
     EXPECT_LT(line.size(), 255u) << line;
     const int mid = std::stoi(line.substr(0, 3));
     EXPECT_GE(mid, 201) << line;

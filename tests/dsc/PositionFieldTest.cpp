@@ -94,10 +94,15 @@ TEST(DecodePosition, EquatorAndGreenwichShowSouthAndWest) {
   EXPECT_EQ(PositionText(Call({0, 0, 0, 0, 1}), 0, enhanced), "S0-00 , E0-01");
 }
 
-TEST(DecodePosition, AllNinesPositionIsShownAsItsDigits) {
-  // Ten nines stand for "position unknown" on the air; it decodes as digits.
-  bool enhanced = false;
-  EXPECT_EQ(PositionText(Call({99, 99, 99, 99, 99}), 0, enhanced), "N99-99 , E999-99");
+TEST(IsUnknownPosition, OnlyTenNinesSayThePositionIsNotKnown) {
+  EXPECT_TRUE(IsUnknownPosition(Call({99, 99, 99, 99, 99}), 0));
+  EXPECT_TRUE(IsUnknownPosition(Call({112, 99, 99, 99, 99, 99}), 1));
+  EXPECT_FALSE(IsUnknownPosition(Call({99, 99, 99, 99, 98}), 0));
+  EXPECT_FALSE(IsUnknownPosition(Call({89, 99, 99, 99, 99}), 0));
+  EXPECT_FALSE(IsUnknownPosition(TokyoBay(), 0));
+  // Symbols above 99 are no digits, and a field past the array is none.
+  EXPECT_FALSE(IsUnknownPosition(Call({126, 126, 126, 126, 126}), 0));
+  EXPECT_FALSE(IsUnknownPosition(Call({99, 99, 99, 99, 99}), SymbolSequence::kCapacity - 4));
 }
 
 TEST(DecodePosition, EveryDegreeAndMinuteSurvivesTruncation) {

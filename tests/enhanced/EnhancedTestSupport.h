@@ -13,6 +13,7 @@
 #include "base/StatusTextSink.h"
 #include "dsc/CallSink.h"
 #include "enhanced/EnhancedHfDecoder.h"
+#include "enhanced/EnhancedVhfDecoder.h"
 #include "gen/CallDescriptionParser.h"
 #include "gen/GaussianNoise.h"
 #include "gen/SignalGenerator.h"
@@ -31,9 +32,11 @@ struct EnhancedRun {
   }
 };
 
-class EnhancedRecorder final : public CallSink, public StatusTextSink {
+// Feeds one enhanced decoder, HF or VHF, and records what it gives.
+template <typename Decoder>
+class EnhancedRecorderOf final : public CallSink, public StatusTextSink {
  public:
-  explicit EnhancedRecorder(const EnhancedOptions& options = {})
+  explicit EnhancedRecorderOf(const EnhancedOptions& options = {})
       : decoder_(*this, *this, options) {}
 
   // 48 kHz mono samples in 16-bit units, rounded and clipped as a capture
@@ -54,7 +57,7 @@ class EnhancedRecorder final : public CallSink, public StatusTextSink {
     return run_;
   }
 
-  EnhancedHfDecoder& Decoder() { return decoder_; }
+  Decoder& Decoding() { return decoder_; }
 
  private:
   void AddReceiveEntry(const CallTexts& call) override {
@@ -68,10 +71,20 @@ class EnhancedRecorder final : public CallSink, public StatusTextSink {
     run_.Statuses.push_back(text);
   }
 
-  EnhancedHfDecoder decoder_;
+  Decoder decoder_;
   EnhancedRun run_;
   std::array<double, kFramesPerBlock> block_{};
 };
+
+using EnhancedRecorder = EnhancedRecorderOf<EnhancedHfDecoder>;
+using EnhancedVhfRecorder = EnhancedRecorderOf<EnhancedVhfDecoder>;
+
+inline EnhancedRun DecodeEnhancedVhf(const std::vector<double>& samples,
+                                     const EnhancedOptions& options = {}) {
+  EnhancedVhfRecorder recorder(options);
+  recorder.Feed(samples);
+  return recorder.Finish();
+}
 
 inline EnhancedRun DecodeEnhanced(const std::vector<double>& samples,
                                   const EnhancedOptions& options = {}) {
@@ -88,10 +101,11 @@ inline std::vector<CallDescription> Calls(std::initializer_list<const char*> tex
   return calls;
 }
 
-// Adds white Gaussian noise at `ebn0_db` for tones of peak `amplitude`.
+// Adds white Gaussian noise at `ebn0_db` for tones of peak `amplitude` at
+// `bit_rate` (HF's 100 bit/s unless told).
 inline void AddNoise(std::vector<double>& samples, double amplitude, double ebn0_db,
-                     std::uint64_t seed) {
-  GaussianNoise noise(seed, NoiseSigmaForEbN0(amplitude, ebn0_db, 100.0, 48000.0));
+                     std::uint64_t seed, double bit_rate = 100.0) {
+  GaussianNoise noise(seed, NoiseSigmaForEbN0(amplitude, ebn0_db, bit_rate, 48000.0));
   for (double& sample : samples) {
     sample += noise.Next();
   }

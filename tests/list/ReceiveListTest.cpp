@@ -342,5 +342,22 @@ TEST_F(ReceiveListTest, ObserverSeesBracketedChangesInOrder) {
   EXPECT_EQ(observer_.events, (Events{"before remove 1", "remove 1", "before clear", "clear"}));
 }
 
+TEST_F(ReceiveListTest, LastWrittenRowFollowsTheSortAndADroppedCall) {
+  EXPECT_FALSE(list_.LastWrittenRow());
+  AddAt(23, 59, 50, MakeCall("211000001"));
+  EXPECT_EQ(list_.LastWrittenRow(), 0);
+  // Just after midnight the new row sorts below the evening's.
+  AddAt(0, 0, 5, MakeCall("211000002"));
+  EXPECT_EQ(list_.LastWrittenRow(), 1);
+  EXPECT_EQ(list_.Row(*list_.LastWrittenRow()).From, "211000002");
+  options_.SetOverwriteStation(true);
+  AddAt(23, 59, 55, MakeCall("211000002", "Other"));
+  EXPECT_EQ(list_.LastWrittenRow(), 0);
+  EXPECT_EQ(list_.Row(0).Information, "Other");
+  options_.SetDropNoInformation(true);
+  AddAt(23, 59, 56, MakeCall("211000003", ""));
+  EXPECT_FALSE(list_.LastWrittenRow());
+}
+
 }  // namespace
 }  // namespace tolvik

@@ -119,7 +119,8 @@ class MainWindowFixture {
   TForm1& Create() {
     TForm1::Setup setup{
         SettingsFile(),
-        folder_.path().toStdString(),
+        std::filesystem::path(folder_.path().toStdString()) / "mid.txt",
+        std::filesystem::path(folder_.path().toStdString()) / "warn.wav",
         dialogs,
         sound,
         [this](DeviceErrorSink&, std::function<void(CaptureBuffer)> on_block) {

@@ -16,6 +16,17 @@ constexpr int kLowestRawRateHz = 1000;
 constexpr int kHighestRawRateHz = 384000;
 constexpr const char* kNormalGate = "normal";
 constexpr const char* kStrictGate = "strict";
+constexpr int kLargestPort = 65535;
+
+CLI::Validator UdpEndpointCheck() {
+  return CLI::Validator(
+      [](std::string& text) -> std::string {
+        return ParseUdpEndpoint(text) ? ""
+                                      : "must be HOST:PORT (or HOST for port 10110; [ADDRESS]:PORT "
+                                        "for IPv6) with a port from 1 to 65535";
+      },
+      "HOST:PORT");
+}
 }  // namespace
 
 ParsedCommandLine ParseDecodeCommandLine(int argc, char** argv) {
@@ -24,6 +35,8 @@ ParsedCommandLine ParseDecodeCommandLine(int argc, char** argv) {
   bool no_afc = false;
   bool no_progress = false;
   std::string enhanced;  // empty, or the gate after --enhanced
+  std::string nmea_udp;  // HOST:PORT after --nmea-udp
+  int nmea_tcp_port = -1;
 
   CLI::App app{
       "Decodes maritime DSC calls from recordings and prints one line per call.\n"
@@ -47,11 +60,22 @@ ParsedCommandLine ParseDecodeCommandLine(int argc, char** argv) {
   app.add_flag("--no-afc", no_afc, "No automatic frequency control");
   // A flag, so that "--enhanced FILE" never takes FILE for the gate.
   app.add_flag(std::string("--enhanced{") + kNormalGate + "}", enhanced,
-               "Decode HF by soft decisions with check-character repair (about 6 dB more\n"
-               "sensitive); --enhanced=strict for the gate that is 0.3 dB less sensitive\n"
-               "and safer. VHF is decoded by the standard chain")
+               "Decode by soft decisions with check-character repair (about 6 dB more\n"
+               "sensitive on HF, 3 dB on VHF); --enhanced=strict for the gate that is\n"
+               "less sensitive and safer")
       ->check(CLI::IsMember({kNormalGate, kStrictGate}));
-  app.add_flag("--json", options.json, "Print one JSON object per call");
+  auto* json = app.add_flag("--json", options.json, "Print one JSON object per call");
+  app.add_flag("--nmea", options.nmea,
+               "Print each call as NMEA 0183 sentences ($CDDSC, $CDDSE) instead of a line")
+      ->excludes(json);
+  auto* udp = app.add_option("--nmea-udp", nmea_udp,
+                             "Also send each call's NMEA sentences as UDP datagrams to HOST:PORT\n"
+                             "(OpenCPN listens on 127.0.0.1:10110; broadcast addresses work)")
+                  ->check(UdpEndpointCheck());
+  auto* tcp = app.add_option("--nmea-tcp", nmea_tcp_port,
+                             "Also serve each call's NMEA sentences to every TCP client connected\n"
+                             "to PORT (0: any free port, named on standard error)")
+                  ->check(WholeNumberBetween(0, kLargestPort));
   app.add_flag("--status", options.status, "Print the decoder's status texts to standard error");
   app.add_flag("--no-progress", no_progress, "Never show progress on standard error");
   app.add_option("--raw-rate", options.raw_rate_hz,
@@ -80,6 +104,12 @@ ParsedCommandLine ParseDecodeCommandLine(int argc, char** argv) {
   options.progress = !no_progress;
   options.enhanced = !enhanced.empty();
   options.strict_gate = enhanced == kStrictGate;
+  if (udp->count() > 0) {
+    options.nmea_udp = ParseUdpEndpoint(nmea_udp);
+  }
+  if (tcp->count() > 0) {
+    options.nmea_tcp_port = nmea_tcp_port;
+  }
   return {options, 0};
 }
 

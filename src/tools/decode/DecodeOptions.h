@@ -4,23 +4,28 @@
 #include <string>
 #include <vector>
 
+#include "decode/UdpEndpoint.h"
+
 namespace tolvik {
 
 // What the user asked tolvik-decode for.
 struct DecodeOptions {
-  bool vhf = false;                // VHF DSC instead of HF/MF
-  double centre_hz = 800.0;        // HF centre of the tone pair in the recording
-  bool inverted = false;           // start with inverted polarity
-  bool auto_polarity = true;       // flip polarity when an inverted call is found
-  bool auto_frequency = true;      // correct the centre at phasing
-  bool enhanced = false;           // HF by the enhanced decoder (VHF stays standard)
-  bool strict_gate = false;        // the enhanced decoder's stricter gate
-  bool json = false;               // one JSON object per row
-  bool status = false;             // print status texts to standard error
-  bool progress = true;            // progress on a terminal
-  int raw_rate_hz = 48000;         // of a headerless stream on standard input
-  int raw_channels = 2;            // of that stream: 1 or 2 (the left one is decoded)
-  std::vector<std::string> files;  // "-" is standard input
+  bool vhf = false;                     // VHF DSC instead of HF/MF
+  double centre_hz = 800.0;             // HF centre of the tone pair in the recording
+  bool inverted = false;                // start with inverted polarity
+  bool auto_polarity = true;            // flip polarity when an inverted call is found
+  bool auto_frequency = true;           // correct the centre at phasing
+  bool enhanced = false;                // HF by the enhanced decoder (VHF stays standard)
+  bool strict_gate = false;             // the enhanced decoder's stricter gate
+  bool json = false;                    // one JSON object per row
+  bool status = false;                  // print status texts to standard error
+  bool progress = true;                 // progress on a terminal
+  int raw_rate_hz = 48000;              // of a headerless stream on standard input
+  int raw_channels = 2;                 // of that stream: 1 or 2 (the left one is decoded)
+  bool nmea = false;                    // NMEA sentences on standard output instead of the rows
+  std::optional<UdpEndpoint> nmea_udp;  // NMEA sentences as UDP datagrams to there
+  std::optional<int> nmea_tcp_port;     // NMEA sentences to TCP clients on this port
+  std::vector<std::string> files;       // "-" is standard input
 };
 
 // The outcome of reading the command line: options to run with, or an exit

@@ -49,8 +49,9 @@ std::unique_ptr<SampleSource> OpenInput(const std::string& name, const DecodeOpt
 
 }  // namespace
 
-InputDecoder::InputDecoder(const DecodeOptions& options, std::FILE* out, std::FILE* err)
-    : options_(options), out_(out), err_(err) {}
+InputDecoder::InputDecoder(const DecodeOptions& options, std::FILE* out, std::FILE* err,
+                           CallObserver* calls)
+    : options_(options), out_(out), err_(err), calls_(calls) {}
 
 bool InputDecoder::Decode(const std::string& name) {
   current_name_ = name;
@@ -95,6 +96,7 @@ void InputDecoder::DecodeBlocks(SampleSource& source, const CentrePlan& centre) 
   AppSettings settings = SettingsFor(options_, centre);
   auto receiver = std::make_unique<Receiver>(settings, ReceiverHosts{*this, *this, *this, clock_});
   receiver->List().SetObserver(this);
+  receiver->SetCallObserver(calls_);
   receiver->SetStrictGate(options_.strict_gate);
   receiver_ = receiver.get();
 
@@ -123,6 +125,9 @@ void InputDecoder::DecodeBlocks(SampleSource& source, const CentrePlan& centre) 
 void InputDecoder::RowWritten(int, const ReceiveEntry& entry, DistressKind kind) {
   if (progress_ != nullptr) {
     progress_->Erase();  // rows and progress may share one terminal
+  }
+  if (options_.nmea) {
+    return;  // the call observer prints the call's sentences instead
   }
   const DecodedRow row{current_name_,
                        offset_s_,

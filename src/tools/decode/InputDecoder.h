@@ -4,6 +4,7 @@
 #include <memory>
 #include <string>
 
+#include "audio/CallObserver.h"
 #include "audio/HeadlessHost.h"
 #include "base/StatusTextSink.h"
 #include "base/TimeOfDayClock.h"
@@ -20,7 +21,10 @@ class InputDecoder final : private ReceiveListObserver,
                            private StatusTextSink,
                            private HeadlessHost {
  public:
-  InputDecoder(const DecodeOptions& options, std::FILE* out, std::FILE* err);
+  // `calls`, when given, is told of every row with its call's symbols (the
+  // NMEA outputs) and must outlive the decoder.
+  InputDecoder(const DecodeOptions& options, std::FILE* out, std::FILE* err,
+               CallObserver* calls = nullptr);
 
   // Decodes `name` ("-" for standard input). False, with a message on the
   // error stream, when it cannot be read.
@@ -40,6 +44,7 @@ class InputDecoder final : private ReceiveListObserver,
   const DecodeOptions& options_;
   std::FILE* out_;
   std::FILE* err_;
+  CallObserver* calls_;
   SystemTimeOfDayClock clock_;
   std::string current_name_;                     // the input being decoded
   class ProgressIndicator* progress_ = nullptr;  // the progress line on screen, if any

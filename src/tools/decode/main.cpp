@@ -4,9 +4,60 @@
 // input could not be read (the others are still decoded), 2 for bad usage.
 
 #include <cstdio>
+#include <memory>
 
 #include "decode/DecodeOptions.h"
 #include "decode/InputDecoder.h"
+#include "outputs/FileSentenceWriter.h"
+#include "outputs/NmeaOutput.h"
+#include "outputs/OutputError.h"
+#include "outputs/TcpSentenceServer.h"
+#include "outputs/UdpSentenceSender.h"
+
+namespace {
+
+constexpr int kUsageExitStatus = 2;
+
+// The NMEA outputs the options ask for, kept for the whole run so that
+// network peers see one stream across every input.
+struct NmeaOutputs {
+  std::unique_ptr<tolvik::FileSentenceWriter> standard_output;
+  std::unique_ptr<tolvik::UdpSentenceSender> udp;
+  std::unique_ptr<tolvik::TcpSentenceServer> tcp;
+  tolvik::NmeaOutput output;
+};
+
+// False, with a message, when an output cannot be set up.
+bool OpenNmeaOutputs(const tolvik::DecodeOptions& options, NmeaOutputs& outputs) {
+  if (options.nmea) {
+    outputs.standard_output = std::make_unique<tolvik::FileSentenceWriter>(stdout);
+    outputs.output.AddSink(*outputs.standard_output);
+  }
+  try {
+    if (options.nmea_udp) {
+      outputs.udp = std::make_unique<tolvik::UdpSentenceSender>(options.nmea_udp->host,
+                                                                options.nmea_udp->port);
+      outputs.output.AddSink(*outputs.udp);
+    }
+  } catch (const tolvik::OutputError& error) {
+    std::fprintf(stderr, "tolvik-decode: --nmea-udp: %s\n", error.what());
+    return false;
+  }
+  try {
+    if (options.nmea_tcp_port) {
+      outputs.tcp = std::make_unique<tolvik::TcpSentenceServer>(*options.nmea_tcp_port);
+      outputs.output.AddSink(*outputs.tcp);
+      std::fprintf(stderr, "tolvik-decode: NMEA sentences on TCP port %d\n", outputs.tcp->Port());
+      std::fflush(stderr);
+    }
+  } catch (const tolvik::OutputError& error) {
+    std::fprintf(stderr, "tolvik-decode: --nmea-tcp: %s\n", error.what());
+    return false;
+  }
+  return true;
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
   const tolvik::ParsedCommandLine command_line = tolvik::ParseDecodeCommandLine(argc, argv);
@@ -14,7 +65,12 @@ int main(int argc, char** argv) {
     return command_line.exit_status;
   }
   const tolvik::DecodeOptions& options = *command_line.options;
-  tolvik::InputDecoder decoder(options, stdout, stderr);
+  NmeaOutputs nmea;
+  if (!OpenNmeaOutputs(options, nmea)) {
+    return kUsageExitStatus;
+  }
+  tolvik::InputDecoder decoder(options, stdout, stderr,
+                               nmea.output.HasSinks() ? &nmea.output : nullptr);
   int exit_status = 0;
   for (const std::string& file : options.files) {
     if (!decoder.Decode(file)) {

@@ -6,6 +6,7 @@
 #include "decode/CentrePlan.h"
 #include "decode/DecodeOptions.h"
 #include "decode/RowPrinter.h"
+#include "decode/UdpEndpoint.h"
 
 namespace tolvik {
 namespace {
@@ -124,6 +125,63 @@ TEST(DecodeCommandLineTest, RawStreamFormatAndVersion) {
   EXPECT_EQ(testing::internal::GetCapturedStdout(), "tolvik-decode " TOLVIK_VERSION "\n");
   EXPECT_FALSE(version.options);
   EXPECT_EQ(version.exit_status, 0);
+}
+
+TEST(DecodeCommandLineTest, NmeaOutputsTakeTheirPlaces) {
+  const auto parsed =
+      Parse({"--nmea", "--nmea-udp", "192.168.1.255:2000", "--nmea-tcp", "10110", "a.wav"});
+  ASSERT_TRUE(parsed.options);
+  const DecodeOptions& o = *parsed.options;
+  EXPECT_TRUE(o.nmea);
+  ASSERT_TRUE(o.nmea_udp);
+  EXPECT_EQ(o.nmea_udp->host, "192.168.1.255");
+  EXPECT_EQ(o.nmea_udp->port, 2000);
+  EXPECT_EQ(o.nmea_tcp_port, 10110);
+  EXPECT_EQ(o.files, (std::vector<std::string>{"a.wav"}));
+
+  const auto none = Parse({"a.wav"});
+  ASSERT_TRUE(none.options);
+  EXPECT_FALSE(none.options->nmea);
+  EXPECT_FALSE(none.options->nmea_udp);
+  EXPECT_FALSE(none.options->nmea_tcp_port);
+}
+
+TEST(DecodeCommandLineTest, UdpEndpointsAsPeopleWriteThem) {
+  const auto host_only = ParseUdpEndpoint("plotter.local");
+  ASSERT_TRUE(host_only);
+  EXPECT_EQ(host_only->host, "plotter.local");
+  EXPECT_EQ(host_only->port, 10110);
+  const auto v6 = ParseUdpEndpoint("[::1]:10111");
+  ASSERT_TRUE(v6);
+  EXPECT_EQ(v6->host, "::1");
+  EXPECT_EQ(v6->port, 10111);
+  const auto bare_v6 = ParseUdpEndpoint("fe80::1");
+  ASSERT_TRUE(bare_v6);
+  EXPECT_EQ(bare_v6->host, "fe80::1");
+  EXPECT_EQ(bare_v6->port, 10110);
+  for (const char* bad : {"", ":10110", "host:", "host:0", "host:65536", "host:12a", "host:-1",
+                          "[::1", "[::1]10110", "host:100000"}) {
+    EXPECT_FALSE(ParseUdpEndpoint(bad)) << bad;
+  }
+}
+
+TEST(DecodeCommandLineTest, BadNmeaValuesAreRefusedNamingTheOption) {
+  const std::vector<std::vector<std::string>> bad = {
+      {"--nmea-udp", "localhost:99999", "a.wav"},
+      {"--nmea-udp", ":10110", "a.wav"},
+      {"--nmea-tcp", "65536", "a.wav"},
+      {"--nmea-tcp", "port", "a.wav"},
+      {"--nmea", "--json", "a.wav"},
+  };
+  for (const auto& words : bad) {
+    testing::internal::CaptureStderr();
+    const auto parsed = Parse(words);
+    const std::string message = testing::internal::GetCapturedStderr();
+    EXPECT_FALSE(parsed.options) << words[0];
+    EXPECT_EQ(parsed.exit_status, 2) << words[0];
+    EXPECT_NE(message.find(words[0] == "--nmea" ? "--json" : words[0] + ": "), std::string::npos)
+        << message;
+  }
 }
 
 TEST(CentrePlanTest, DecoderTunesDirectlyOnlyToItsOwnCentres) {
