@@ -1,5 +1,7 @@
 #include "enhanced/CodewordMetrics.h"
 
+#include <cmath>
+
 namespace tolvik {
 
 CodewordMetrics::CodewordMetrics() {
@@ -20,6 +22,15 @@ void CodewordMetrics::Score(std::span<const double, kBitsPerSymbol> soft,
     }
     scores[value] = sum;
   }
+}
+
+SoftSums SumsOf(const SymbolSoftBits& dx, const SymbolSoftBits& rx) {
+  SoftSums sums;
+  for (int i = 0; i < kBitsPerSymbol; ++i) {
+    sums.Magnitude += std::fabs(dx[i]) + std::fabs(rx[i]);
+    sums.Energy += dx[i] * dx[i] + rx[i] * rx[i];
+  }
+  return sums;
 }
 
 int BestValue(const CodewordScores& scores) {

@@ -35,6 +35,9 @@ struct SoftSums {
   double Energy = 0.0;     // sum of L^2 over both copies
 };
 
+// The sums over a character's DX and RX copies.
+SoftSums SumsOf(const SymbolSoftBits& dx, const SymbolSoftBits& rx);
+
 // The value with the largest score, the lowest value on a tie.
 int BestValue(const CodewordScores& scores);
 

@@ -14,8 +14,6 @@ namespace {
 constexpr int kFirstClockedBit = kTemplateDotBits + kFirstClockedSymbol * kBitsPerSymbol;  // 140
 // A variance floor keeps the gate's weights finite on a noiseless signal.
 constexpr double kSmallestVariance = 1e-4;
-constexpr int kSymbolSlots = static_cast<int>(std::tuple_size_v<std::array<SymbolSoftBits, 8>>);
-static_assert(kSymbolSlots > kRxDelaySymbols);
 
 int AcceptedPolarity(const EnhancedOptions& options) {
   if (options.AutoPolarity) {
@@ -132,8 +130,7 @@ void EnhancedHfDecoder::StartReception(const SyncEvent& sync, const OffsetEstima
   frequency_error_hz_ = estimate.FrequencyErrorHz;
   clock_.Start(SyncTemplate::BitTime(estimate.EndTime, kFirstClockedBit), level.Amplitude,
                sync.Polarity());
-  symbol_time_ = kFirstClockedSymbol;
-  bit_in_symbol_ = 0;
+  symbols_.Start(kFirstClockedSymbol);
   assembler_.Reset(variance, options_.StrictGate ? GateStrictness::Strict : GateStrictness::Normal);
   ShowReceivingText();
   RunReception();
@@ -158,33 +155,21 @@ void EnhancedHfDecoder::RunReception() {
 }
 
 void EnhancedHfDecoder::OnSoftBit(double soft_bit, double half_ratio) {
-  symbols_[symbol_time_ % kSymbolSlots][bit_in_symbol_] = soft_bit;
-  half_ratios_[symbol_time_ % kSymbolSlots][bit_in_symbol_] = half_ratio;
-  if (++bit_in_symbol_ < kBitsPerSymbol) {
-    return;
-  }
-  bit_in_symbol_ = 0;
-  const int completed = symbol_time_++;
-  // RX copies sit at odd symbol times from 17 on, each five symbol periods
-  // after the DX copy of the same character.
-  if (completed >= kFirstRxCharacterSymbol && (completed - kFirstRxCharacterSymbol) % 2 == 0) {
-    CharacterStep(completed);
+  if (const std::optional<int> rx_symbol = symbols_.Push({soft_bit, half_ratio})) {
+    CharacterStep(*rx_symbol);
   }
 }
 
 void EnhancedHfDecoder::CharacterStep(int rx_symbol) {
-  const SymbolSoftBits& dx = symbols_[(rx_symbol - kRxDelaySymbols) % kSymbolSlots];
-  const SymbolSoftBits& rx = symbols_[rx_symbol % kSymbolSlots];
+  constexpr int kHalfRatios = 1;  // the ring's second value per bit
+  const SymbolSoftBits& dx = symbols_.Dx(rx_symbol);
+  const SymbolSoftBits& rx = symbols_.Rx(rx_symbol);
   metrics_.Score(dx, dx_scores_);
   metrics_.Score(rx, rx_scores_);
-  metrics_.Score(half_ratios_[(rx_symbol - kRxDelaySymbols) % kSymbolSlots], dx_likelihood_);
-  metrics_.Score(half_ratios_[rx_symbol % kSymbolSlots], rx_likelihood_);
-  SoftSums sums;
-  for (int i = 0; i < kBitsPerSymbol; ++i) {
-    sums.Magnitude += std::fabs(dx[i]) + std::fabs(rx[i]);
-    sums.Energy += dx[i] * dx[i] + rx[i] * rx[i];
-  }
-  assembler_.CharacterStep({dx_scores_, rx_scores_, dx_likelihood_, rx_likelihood_}, sums);
+  metrics_.Score(symbols_.Dx(rx_symbol, kHalfRatios), dx_likelihood_);
+  metrics_.Score(symbols_.Rx(rx_symbol, kHalfRatios), rx_likelihood_);
+  assembler_.CharacterStep({dx_scores_, rx_scores_, dx_likelihood_, rx_likelihood_},
+                           SumsOf(dx, rx));
   if (!assembler_.Open()) {
     receiving_ = false;
   }

@@ -17,6 +17,7 @@
 #include "enhanced/OffsetBank.h"
 #include "enhanced/SampleRing.h"
 #include "enhanced/SoftBitClock.h"
+#include "enhanced/SoftSymbolRing.h"
 #include "enhanced/SyncDetector.h"
 #include "enhanced/SyncTemplate.h"
 #include "enhanced/ToneFilterPair.h"
@@ -121,10 +122,9 @@ class EnhancedHfDecoder {
   SampleRing reception_envelope_;   // and their envelopes
   SoftBitClock clock_;
   NoncoherentBitLikelihood likelihood_;
-  std::array<SymbolSoftBits, 8> symbols_{};      // the last symbols' soft bits, by symbol time
-  std::array<SymbolSoftBits, 8> half_ratios_{};  // and their bits' half log-likelihood ratios
-  int symbol_time_ = 0;  // of the symbol being read, in the phasing timeline
-  int bit_in_symbol_ = 0;
+  // The last symbols' soft bits (value 0) and their bits' half
+  // log-likelihood ratios (value 1).
+  SoftSymbolRing<2> symbols_;
 
   CodewordMetrics metrics_;
   CodewordScores dx_scores_{};

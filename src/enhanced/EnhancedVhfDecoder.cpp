@@ -13,8 +13,6 @@ namespace {
 constexpr int kFirstClockedBit = kTemplateDotBits + kFirstClockedSymbol * kBitsPerSymbol;  // 140
 // A variance floor keeps the gate's weights finite on a noiseless signal.
 constexpr double kSmallestVariance = 1e-4;
-constexpr int kSymbolSlots = static_cast<int>(std::tuple_size_v<std::array<SymbolSoftBits, 8>>);
-static_assert(kSymbolSlots > kRxDelaySymbols);
 // VHF tones are not tuned, so the receiving text shows no frequency error.
 constexpr double kNoFrequencyErrorHz = 0.0;
 
@@ -136,8 +134,7 @@ void EnhancedVhfDecoder::StartReception(const SyncEvent& sync) {
   reception_strength_ = sync.Strength();
   clock_.Start(SyncTemplate::BitTime(end_time, kFirstClockedBit, kVhfEnhancedSamplesPerBit),
                level.Amplitude, polarity);
-  symbol_time_ = kFirstClockedSymbol;
-  bit_in_symbol_ = 0;
+  symbols_.Start(kFirstClockedSymbol);
   assembler_.Reset(variance_, options_.StrictGate ? GateStrictness::Strict : GateStrictness::Normal,
                    kVhfGateVarianceFactor);
   status_.ShowStatusText(StatusPanel::Decoder, ReceivingText(kNoFrequencyErrorHz));
@@ -155,22 +152,14 @@ void EnhancedVhfDecoder::RunReception() {
 }
 
 void EnhancedVhfDecoder::OnSoftBit(double soft_bit) {
-  symbols_[symbol_time_ % kSymbolSlots][bit_in_symbol_] = soft_bit;
-  if (++bit_in_symbol_ < kBitsPerSymbol) {
-    return;
-  }
-  bit_in_symbol_ = 0;
-  const int completed = symbol_time_++;
-  // RX copies sit at odd symbol times from 17 on, each five symbol periods
-  // after the DX copy of the same character.
-  if (completed >= kFirstRxCharacterSymbol && (completed - kFirstRxCharacterSymbol) % 2 == 0) {
-    CharacterStep(completed);
+  if (const std::optional<int> rx_symbol = symbols_.Push({soft_bit})) {
+    CharacterStep(*rx_symbol);
   }
 }
 
 void EnhancedVhfDecoder::CharacterStep(int rx_symbol) {
-  const SymbolSoftBits& dx = symbols_[(rx_symbol - kRxDelaySymbols) % kSymbolSlots];
-  const SymbolSoftBits& rx = symbols_[rx_symbol % kSymbolSlots];
+  const SymbolSoftBits& dx = symbols_.Dx(rx_symbol);
+  const SymbolSoftBits& rx = symbols_.Rx(rx_symbol);
   metrics_.Score(dx, dx_scores_);
   metrics_.Score(rx, rx_scores_);
   // Gaussian soft bits of unit mean and variance var: half the
@@ -179,12 +168,8 @@ void EnhancedVhfDecoder::CharacterStep(int rx_symbol) {
     dx_likelihood_[v] = dx_scores_[v] / variance_;
     rx_likelihood_[v] = rx_scores_[v] / variance_;
   }
-  SoftSums sums;
-  for (int i = 0; i < kBitsPerSymbol; ++i) {
-    sums.Magnitude += std::fabs(dx[i]) + std::fabs(rx[i]);
-    sums.Energy += dx[i] * dx[i] + rx[i] * rx[i];
-  }
-  assembler_.CharacterStep({dx_scores_, rx_scores_, dx_likelihood_, rx_likelihood_}, sums);
+  assembler_.CharacterStep({dx_scores_, rx_scores_, dx_likelihood_, rx_likelihood_},
+                           SumsOf(dx, rx));
   if (!assembler_.Open()) {
     receiving_ = false;
   }

@@ -14,6 +14,7 @@
 #include "enhanced/EnhancedOptions.h"
 #include "enhanced/SampleRing.h"
 #include "enhanced/SoftBitClock.h"
+#include "enhanced/SoftSymbolRing.h"
 #include "enhanced/SyncDetector.h"
 #include "enhanced/SyncTemplate.h"
 
@@ -101,9 +102,7 @@ class EnhancedVhfDecoder {
   double reception_strength_ = 0.0;  // |num| of its sync
   double variance_ = 1.0;            // of its soft bits, measured on the template
   SoftBitClock clock_;
-  std::array<SymbolSoftBits, 8> symbols_{};  // the last symbols' soft bits, by symbol time
-  int symbol_time_ = 0;                      // of the symbol being read, in the phasing timeline
-  int bit_in_symbol_ = 0;
+  SoftSymbolRing<1> symbols_;  // the last symbols' soft bits
 
   CodewordMetrics metrics_;
   CodewordScores dx_scores_{};
