@@ -6,39 +6,14 @@
 
 #include <string>
 
+#include "EnhancedRateCount.h"
 #include "EnhancedTestSupport.h"
 #include "support/NumberedCalls.h"
 
 namespace tolvik {
 namespace {
 
-using testing::CalledIdentity;
 using testing::IndividualCall;
-
-bool SameTexts(const CallTexts& a, const CallTexts& b) {
-  return a.Category == b.Category && a.From == b.From && a.To == b.To &&
-         a.RequestStatus == b.RequestStatus && a.Information == b.Information &&
-         a.Position == b.Position && a.Ack == b.Ack && a.Kind == b.Kind;
-}
-
-struct RateRun {
-  int Exact = 0;  // rows equal in every text to a call sent
-  int Wrong = 0;  // rows that match no call sent
-};
-
-RateRun Rate(const EnhancedRun& run, const CallTexts& reference, int calls) {
-  RateRun rate;
-  for (const CallTexts& row : run.Rows) {
-    CallTexts expected = reference;
-    bool exact = false;
-    for (int i = 0; i < calls && !exact; ++i) {
-      expected.To = CalledIdentity(i);
-      exact = SameTexts(row, expected);
-    }
-    ++(exact ? rate.Exact : rate.Wrong);
-  }
-  return rate;
-}
 
 struct GateRates {
   RateRun Normal;

@@ -6,25 +6,14 @@
 
 #include <string>
 
+#include "EnhancedRateCount.h"
 #include "EnhancedTestSupport.h"
 #include "support/NumberedCalls.h"
 
 namespace tolvik {
 namespace {
 
-using testing::CalledIdentity;
 using testing::IndividualCall;
-
-bool SameTexts(const CallTexts& a, const CallTexts& b) {
-  return a.Category == b.Category && a.From == b.From && a.To == b.To &&
-         a.RequestStatus == b.RequestStatus && a.Information == b.Information &&
-         a.Position == b.Position && a.Ack == b.Ack && a.Kind == b.Kind;
-}
-
-struct RateRun {
-  int Exact = 0;  // rows equal in every text to a call sent
-  int Wrong = 0;  // rows that match no call sent
-};
 
 // `calls` individual calls one after another, each with a noise seed of its
 // own (2000 + index), in one continuous input; each row is compared with the
@@ -49,17 +38,7 @@ RateRun RunCalls(double ebn0_db, int calls) {
     noisy.Feed(GenerateSignal({&call, 1}, options));
   }
   const EnhancedRun run = noisy.Finish();
-  RateRun rate;
-  for (const CallTexts& row : run.Rows) {
-    CallTexts expected = reference.Rows.front();
-    bool exact = false;
-    for (int i = 0; i < calls && !exact; ++i) {
-      expected.To = CalledIdentity(i);
-      exact = SameTexts(row, expected);
-    }
-    ++(exact ? rate.Exact : rate.Wrong);
-  }
-  return rate;
+  return Rate(run, reference.Rows.front(), calls);
 }
 
 // Measured over 300 such calls per point (tolvik_enhanced_compare --vhf
