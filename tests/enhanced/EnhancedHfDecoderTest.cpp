@@ -155,10 +155,7 @@ EnhancedRun Overlapping(double first_peak, double second_peak, double delay_s) {
   options.LeadS += delay_s;
   const auto second = Calls({"format=individual to=211000020 from=232001000 tc1=100 freq=2182"});
   const std::vector<double> later = GenerateSignal(second, options);
-  mixed.resize(std::max(mixed.size(), later.size()), 0.0);
-  for (std::size_t i = 0; i < later.size(); ++i) {
-    mixed[i] += later[i];
-  }
+  AddOnto(mixed, later);
   AddNoise(mixed, std::min(first_peak, second_peak), 25.0, 9);
   return DecodeEnhanced(mixed);
 }

@@ -101,6 +101,15 @@ inline std::vector<CallDescription> Calls(std::initializer_list<const char*> tex
   return calls;
 }
 
+// `later` added sample by sample onto `mixed`, which grows to hold it: two
+// transmitters heard at once.
+inline void AddOnto(std::vector<double>& mixed, const std::vector<double>& later) {
+  mixed.resize(std::max(mixed.size(), later.size()), 0.0);
+  for (std::size_t i = 0; i < later.size(); ++i) {
+    mixed[i] += later[i];
+  }
+}
+
 // Adds white Gaussian noise at `ebn0_db` for tones of peak `amplitude` at
 // `bit_rate` (HF's 100 bit/s unless told).
 inline void AddNoise(std::vector<double>& samples, double amplitude, double ebn0_db,
