@@ -8,14 +8,17 @@
 namespace tolvik {
 
 // One call just written to the receive list, with what its row does not
-// keep: the symbols it was read from, which decoder made it and on which
-// decoder channel. The references hold only during the notification.
+// keep: the symbols it was read from, which decoder made it, on which
+// decoder channel, and whether the check character mended one of its
+// characters (only the enhanced decoders mend). The references hold only
+// during the notification.
 struct WrittenCall {
   const DscCall& symbols;
   const ReceiveEntry& row;
   DistressKind kind;
   CallDecoder decoder;
   int channel;
+  bool repaired = false;
 };
 
 // Told of every row the receiver's list writes, right after it is written

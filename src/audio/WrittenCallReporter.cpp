@@ -31,12 +31,19 @@ void WrittenCallReporter::CallHandedOn(CallDecoder decoder, const CallTexts& tex
   const bool enhanced = decoder == CallDecoder::Enhanced;
   const int channel = enhanced ? kEnhancedChannel : StandardChannelOf(standard_, texts);
   const DscCall& symbols = enhanced ? EnhancedCallOf(texts) : standard_.Call(channel);
-  observer_->CallWritten({symbols, list_.Row(*row), texts.Kind, decoder, channel});
+  const bool repaired = enhanced && EnhancedRepaired(texts);
+  observer_->CallWritten({symbols, list_.Row(*row), texts.Kind, decoder, channel, repaired});
 }
 
 const DscCall& WrittenCallReporter::EnhancedCallOf(const CallTexts& texts) const {
   const EnhancedVhfDecoder& vhf = enhanced_vhf_.Decoder();
   return &texts == &vhf.Texts() ? vhf.Call() : enhanced_hf_.Decoder().Call();
+}
+
+bool WrittenCallReporter::EnhancedRepaired(const CallTexts& texts) const {
+  const EnhancedVhfDecoder& vhf = enhanced_vhf_.Decoder();
+  return &texts == &vhf.Texts() ? vhf.LastCallRepaired()
+                                : enhanced_hf_.Decoder().LastCallRepaired();
 }
 
 }  // namespace tolvik

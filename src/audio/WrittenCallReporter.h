@@ -36,6 +36,8 @@ class WrittenCallReporter final : public CallHandOnListener {
 
   // The symbols behind `texts` of an enhanced decoder: each keeps its own.
   const DscCall& EnhancedCallOf(const CallTexts& texts) const;
+  // Whether the check character mended a character of that call.
+  bool EnhancedRepaired(const CallTexts& texts) const;
   CallObserver* observer_ = nullptr;
 };
 
