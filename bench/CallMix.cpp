@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <random>
 
+#include "dsc/DscVocabulary.h"
 #include "gen/CallDescriptionParser.h"
 
 namespace tolvik {
@@ -53,7 +54,13 @@ class FieldDraw {
     return text;
   }
 
-  std::string Nature() { return std::to_string(Between(100, 112)); }
+  // One of the assigned natures: 111 is unassigned, and a call holding it
+  // shows "N/A", which the enhanced decoder withholds as a soft decision it
+  // cannot trust; no transmitter sends it.
+  std::string Nature() {
+    const int nature = Between(kNatureFire, kNatureEpirb - 1);
+    return std::to_string(nature == kNatureEpirb - 1 ? kNatureEpirb : nature);
+  }
 
   // A north-western or north-eastern area, its far corner south and east.
   std::string AreaCorners() {

@@ -104,6 +104,20 @@ int WriteRecording(const Recording& recording, const std::string& path, double s
   return calls;
 }
 
+// With TOLVIK_BENCH_KEEP=DIR each recording is copied there, named after
+// what it holds ("hf-48000-800.wav"), to look into what a decoder made of it.
+void KeepRecording(const std::string& path, const Recording& recording) {
+  const char* folder = std::getenv("TOLVIK_BENCH_KEEP");
+  if (folder == nullptr || *folder == '\0') {
+    return;
+  }
+  const std::string file_name = std::string(recording.vhf ? "vhf" : "hf") + "-" +
+                                std::to_string(recording.rate_hz) + "-" +
+                                std::to_string(static_cast<int>(recording.centre_hz));
+  std::filesystem::copy_file(path, std::filesystem::path(folder) / (file_name + ".wav"),
+                             std::filesystem::copy_options::overwrite_existing);
+}
+
 int CountLines(std::FILE* file) {
   std::rewind(file);
   int lines = 0;
@@ -117,6 +131,7 @@ void BM_DecodeRecording(benchmark::State& state, Recording recording) {
   TemporaryDirectory directory;
   const std::string path = (directory.Path() / "recording.wav").string();
   const int calls = WriteRecording(recording, path, RecordingMinutes() * 60.0);
+  KeepRecording(path, recording);
   const double audio_seconds =
       static_cast<double>(std::filesystem::file_size(path) - 44) / 2.0 / recording.rate_hz;
 
