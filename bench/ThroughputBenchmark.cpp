@@ -8,8 +8,9 @@
 //
 // The counter "x_real_time" is audio seconds decoded per CPU second of the
 // benchmark thread. TOLVIK_BENCH_MINUTES sets the length of the recordings
-// (default 30). hf_48k_enhanced decodes the same recording as hf_48k with
-// --enhanced, for the enhanced mode's cost against the standard chain's.
+// (default 30). hf_48k_enhanced and vhf_48k_enhanced decode the same
+// recordings as hf_48k and vhf_48k with --enhanced, for the enhanced mode's
+// cost against the standard chain's.
 
 #include <benchmark/benchmark.h>
 #include <stdlib.h>
@@ -172,6 +173,10 @@ BENCHMARK_CAPTURE(BM_DecodeRecording, hf_48k_enhanced, Recording{false, 48000, 8
     ->Unit(benchmark::kSecond)
     ->Iterations(2);
 BENCHMARK_CAPTURE(BM_DecodeRecording, vhf_48k, Recording{true, 48000, 800.0})
+    ->Unit(benchmark::kSecond)
+    ->Iterations(2);
+// The same recording as vhf_48k, the receiver with DecENH on.
+BENCHMARK_CAPTURE(BM_DecodeRecording, vhf_48k_enhanced, Recording{true, 48000, 800.0, true})
     ->Unit(benchmark::kSecond)
     ->Iterations(2);
 BENCHMARK_CAPTURE(BM_DecodeRecording, hf_44k1, Recording{false, 44100, 800.0})

@@ -24,6 +24,15 @@ namespace tolvik {
 // The values are kept per sample phase within the bit (48 phases on HF), each
 // phase's last 180 bits twice over, so the taps of any sample lie side by
 // side.
+//
+// The weights are +1, -1 or 0, and only the 20 bits of the two format
+// specifiers weigh 0. Each phase therefore keeps the sums of d, |d| and e
+// over its whole window, moved on as a value enters and the oldest leaves;
+// a candidate then takes only the taps of the -1 bits and of the format
+// specifiers (num = sum of d - sum over the format specifiers - 2 * sum over
+// the -1 bits), about a third of the products of the direct sums. The
+// running sums are made afresh from the window once per turn of its ring,
+// so rounding cannot pile up over a long run.
 class SyncDetector {
  public:
   explicit SyncDetector(const SyncTemplate& sync_template);
@@ -43,10 +52,21 @@ class SyncDetector {
   std::optional<SyncEvent> Flush() { return picker_.Flush(); }
 
  private:
+  // The sums over one phase's whole window.
+  struct WindowSums {
+    double Soft = 0.0;           // of d
+    double SoftMagnitude = 0.0;  // of |d|
+    double Envelope = 0.0;       // of e
+  };
+
   void Store(SampleIndex sample, const ToneOutput& tones);
+  // Sums the window afresh, once per turn of the phase's ring.
+  void RecomputeSums(WindowSums& sums) const;
   std::optional<SyncEvent> Candidate(SampleIndex sample) const;
 
   const SyncTemplate& template_;
+  std::vector<int> unknown_taps_;   // the taps of weight 0: the format specifiers
+  std::vector<int> zero_bit_taps_;  // the taps of weight -1
   int samples_per_bit_ = kEnhancedSamplesPerBit;
   double envelope_share_ = kSyncEnvelopeShare;
   SampleIndex samples_before_first_window_ = 0;
@@ -54,6 +74,8 @@ class SyncDetector {
   std::vector<double> envelope_;         // per phase: the last 180 bits of e, twice over
   const double* soft_window_ = nullptr;  // the taps of the latest sample, oldest first
   const double* envelope_window_ = nullptr;
+  std::vector<WindowSums> sums_;       // per phase
+  WindowSums* window_sums_ = nullptr;  // the latest sample's phase's
   SyncPeakPicker picker_;
   int accepted_polarity_ = 0;
 };
