@@ -233,9 +233,9 @@ TEST_F(SettingsStoreTest, PortsAndLogFormatAreMovedIntoRange) {
        {Case{"0", 1, 1, 0}, Case{"-1", 1, 1, 0}, Case{"70000", 65535, 65535, 1},
         Case{"65536", 65535, 65535, 1}, Case{"1", 1, 1, 1}, Case{"65535", 65535, 65535, 1},
         Case{"0x1BB", 443, 443, 1}, Case{"port", 10110, 1883, 0}}) {
-    const AppSettings settings = LoadText("[Outputs]\nNmeaUdpPort=" + c.written +
-                                          "\nNmeaTcpPort=" + c.written + "\nMqttPort=" +
-                                          c.written + "\nLogFormat=" + c.written + "\n");
+    const AppSettings settings =
+        LoadText("[Outputs]\nNmeaUdpPort=" + c.written + "\nNmeaTcpPort=" + c.written +
+                 "\nMqttPort=" + c.written + "\nLogFormat=" + c.written + "\n");
     EXPECT_EQ(settings.NmeaUdpPort, c.nmea_port) << "written " << c.written;
     EXPECT_EQ(settings.NmeaTcpPort, c.nmea_port) << "written " << c.written;
     EXPECT_EQ(settings.MqttPort, c.mqtt_port) << "written " << c.written;
