@@ -56,6 +56,7 @@ class SettingsOutputs {
   const TcpSentenceServer* NmeaTcpServer() const { return tcp_.get(); }
   // Where the daily log goes: LogFolder, or the default while it is empty.
   std::filesystem::path LogFolder() const;
+  const std::filesystem::path& DefaultLogFolder() const { return default_log_folder_; }
 
  private:
   struct NmeaUdpTarget {
