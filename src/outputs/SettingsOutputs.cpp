@@ -38,72 +38,84 @@ std::filesystem::path SettingsOutputs::LogFolder() const {
 }
 
 void SettingsOutputs::FollowAll(bool announce_changes) {
-  Outcome outcome;
-  FollowNmeaUdp(outcome);
-  FollowNmeaTcp(outcome);
-  FollowMqtt(outcome);
-  FollowLog(outcome);
+  std::optional<std::string> change;
+  FollowNmeaUdp(change);
+  FollowNmeaTcp(change);
+  FollowMqtt(change);
+  FollowLog(change);
+  if (!change) {
+    return;  // nothing re-made: the panel keeps what it shows
+  }
   RebuildObservers();
 
-  // A problem outweighs any news of success: it is what the user must act on.
-  if (!outcome.problems.empty()) {
-    std::string text;
-    for (const std::string& problem : outcome.problems) {
-      text += (text.empty() ? "" : kProblemSeparator) + problem;
-    }
-    status_.ShowStatusText(StatusPanel::Decoder, text);
-  } else if (announce_changes && outcome.last_change) {
-    status_.ShowStatusText(StatusPanel::Decoder, *outcome.last_change);
+  // An output that stays closed outweighs any news of success, whichever
+  // output was changed: it is what the user must act on.
+  const std::string problems = StandingProblems();
+  if (!problems.empty()) {
+    status_.ShowStatusText(StatusPanel::Decoder, problems);
+  } else if (announce_changes) {
+    status_.ShowStatusText(StatusPanel::Decoder, *change);
   }
 }
 
-void SettingsOutputs::FollowNmeaUdp(Outcome& outcome) {
+std::string SettingsOutputs::StandingProblems() const {
+  std::string text;
+  for (const std::optional<std::string>* problem : {&udp_problem_, &tcp_problem_}) {
+    if (*problem) {
+      text += (text.empty() ? "" : kProblemSeparator) + **problem;
+    }
+  }
+  return text;
+}
+
+void SettingsOutputs::FollowNmeaUdp(std::optional<std::string>& change) {
   const NmeaUdpTarget wanted{settings_.NmeaUdp, settings_.NmeaUdpHost, settings_.NmeaUdpPort};
   if (udp_made_from_ == wanted) {
     return;
   }
   udp_made_from_ = wanted;
+  udp_problem_.reset();
   nmea_ = NmeaOutput();  // before the sender it points at goes
   udp_.reset();
   const std::string name = UdpName(wanted.host, wanted.port);
+  change = wanted.on ? name : name + " off";
   if (!wanted.on) {
-    outcome.last_change = name + " off";
     return;
   }
   try {
     udp_ = std::make_unique<UdpSentenceSender>(wanted.host, wanted.port);
-    outcome.last_change = name;
   } catch (const OutputError& error) {
-    outcome.problems.push_back(name + ": " + error.what());
+    udp_problem_ = name + ": " + error.what();
   }
 }
 
-void SettingsOutputs::FollowNmeaTcp(Outcome& outcome) {
+void SettingsOutputs::FollowNmeaTcp(std::optional<std::string>& change) {
   const NmeaTcpTarget wanted{settings_.NmeaTcp, settings_.NmeaTcpPort};
   if (tcp_made_from_ == wanted) {
     return;
   }
   tcp_made_from_ = wanted;
+  tcp_problem_.reset();
   nmea_ = NmeaOutput();
   // The old server goes first: a server moved back to a port it had
   // before finds it free.
   tcp_.reset();
   const std::string name = TcpName(wanted.port);
+  change = wanted.on ? name : name + " off";
   if (!wanted.on) {
-    outcome.last_change = name + " off";
     return;
   }
   try {
     tcp_ = std::make_unique<TcpSentenceServer>(wanted.port);
-    outcome.last_change = name;
   } catch (const OutputError& error) {
-    outcome.problems.push_back(name + ": " + error.what());
+    tcp_problem_ = name + ": " + error.what();
   }
 }
 
-// The MQTT publisher is made here, from `wanted`, once it exists; until
-// then the settings are only remembered.
-void SettingsOutputs::FollowMqtt(Outcome&) {
+// The MQTT publisher is made here, from `wanted`, once it exists (a
+// problem goes into a standing problem of its own, as for NMEA); until then
+// the settings are only remembered.
+void SettingsOutputs::FollowMqtt([[maybe_unused]] std::optional<std::string>& change) {
   const MqttTarget wanted{settings_.MqttOn, settings_.MqttHost, settings_.MqttPort,
                           settings_.MqttStation, settings_.MqttCredentials};
   if (mqtt_made_from_ == wanted) {
@@ -114,7 +126,7 @@ void SettingsOutputs::FollowMqtt(Outcome&) {
 
 // The daily log is opened here, in LogFolder(), from `wanted`, once it
 // exists; until then the settings are only remembered.
-void SettingsOutputs::FollowLog(Outcome&) {
+void SettingsOutputs::FollowLog([[maybe_unused]] std::optional<std::string>& change) {
   const LogTarget wanted{settings_.LogOn, LogFolder(), settings_.LogFormat};
   if (log_made_from_ == wanted) {
     return;

@@ -4,7 +4,6 @@
 #include <memory>
 #include <optional>
 #include <string>
-#include <vector>
 
 #include "base/StatusTextSink.h"
 #include "outputs/CallObserverList.h"
@@ -46,9 +45,10 @@ class SettingsOutputs {
 
   // Makes every output that is on. Only problems are shown.
   void Start();
-  // Re-makes each output whose settings have changed since it was made; the
-  // status panel tells what became of the last one changed, or of every
-  // one that failed.
+  // Re-makes each output whose settings have changed since it was made.
+  // After a change the status panel names every output that is on but
+  // could not be made, or else confirms the last change; when nothing
+  // changed it is left alone.
   void FollowSettings();
 
   // What is open now.
@@ -85,17 +85,15 @@ class SettingsOutputs {
     bool operator==(const LogTarget&) const = default;
   };
 
-  // What a pass over the outputs had to say.
-  struct Outcome {
-    std::vector<std::string> problems;
-    std::optional<std::string> last_change;
-  };
-
   void FollowAll(bool announce_changes);
-  void FollowNmeaUdp(Outcome& outcome);
-  void FollowNmeaTcp(Outcome& outcome);
-  void FollowMqtt(Outcome& outcome);
-  void FollowLog(Outcome& outcome);
+  // Each re-makes its output when its settings differ from those it was
+  // made from, and then says so in `change`.
+  void FollowNmeaUdp(std::optional<std::string>& change);
+  void FollowNmeaTcp(std::optional<std::string>& change);
+  void FollowMqtt(std::optional<std::string>& change);
+  void FollowLog(std::optional<std::string>& change);
+  // Why each output that is on but closed could not be made, or "".
+  std::string StandingProblems() const;
   // The NMEA sinks and the observer list again from the open outputs.
   void RebuildObservers();
 
@@ -108,6 +106,8 @@ class SettingsOutputs {
   std::optional<MqttTarget> mqtt_made_from_;
   std::optional<LogTarget> log_made_from_;
 
+  std::optional<std::string> udp_problem_;  // why udp_ could not be made
+  std::optional<std::string> tcp_problem_;
   std::unique_ptr<UdpSentenceSender> udp_;  // open while NMEA over UDP is on
   std::unique_ptr<TcpSentenceServer> tcp_;  // open while the TCP server is on
   NmeaOutput nmea_;                         // the call as sentences to udp_ and tcp_

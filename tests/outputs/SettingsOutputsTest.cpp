@@ -128,11 +128,20 @@ TEST_F(SettingsOutputsTest, ATakenTcpPortIsReportedInPanel0AndTheOtherOutputsGoO
   Tell(testing::WorkedExampleMessage());
   EXPECT_TRUE(listener.Receive().starts_with(kWorkedExampleStart));
 
-  // The same settings are not tried again on every finished field, and a
-  // change elsewhere does not hide the problem behind news of success.
+  // A finished field without a change leaves the panel alone, and a change
+  // elsewhere does not hide the closed output behind news of success.
+  status_.shown.clear();
+  outputs_.FollowSettings();
+  EXPECT_TRUE(status_.shown.empty());
   settings_.NmeaUdpHost = "localhost";
   outputs_.FollowSettings();
-  EXPECT_EQ(Panel0(), "NMEA over UDP to localhost:" + std::to_string(listener.Port()));
+  EXPECT_EQ(Panel0(), shown);
+  ASSERT_NE(outputs_.NmeaUdpSender(), nullptr);
+
+  // Switched off, nothing stands in the way any more.
+  settings_.NmeaTcp = false;
+  outputs_.FollowSettings();
+  EXPECT_EQ(Panel0(), "NMEA over TCP on port " + std::to_string(occupant.Port()) + " off");
 }
 
 // editingFinished comes also when the user only passes through a field:
