@@ -41,6 +41,12 @@ class SilentDialogs final : public UserDialogs {
   std::optional<QColor> PickColor(QWidget*, const QColor&, const QString&) override {
     return std::nullopt;
   }
+  std::optional<QString> PickFolder(QWidget*, const QString&, const QString&) override {
+    return std::nullopt;
+  }
+  std::optional<QString> PickFile(QWidget*, const QString&, const QString&) override {
+    return std::nullopt;
+  }
 };
 
 class SilentSound final : public SoundPlayer {

@@ -2,7 +2,7 @@
 
 namespace tolvik {
 
-// The two settings that count in units of their own and have a range. The
+// The settings that count in units of their own or have a range. The
 // settings store holds them to their range when it reads the file; the
 // receive list's ageing and the HF tuning take them in these units.
 
@@ -17,5 +17,10 @@ inline constexpr int kHighestDelMin = 143;
 inline constexpr double kDecFcUnitHz = 10.0;
 inline constexpr int kLowestDecFc = 50;
 inline constexpr int kHighestDecFc = 100;
+
+// A network port of an output: TCP and UDP number them from 1 to 65535
+// (0 would ask the system for any free one, which no plotter could find).
+inline constexpr int kLowestPort = 1;
+inline constexpr int kHighestPort = 65535;
 
 }  // namespace tolvik

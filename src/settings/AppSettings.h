@@ -12,6 +12,10 @@ using ColorValue = std::uint32_t;
 // The stored name that stands for the system's default input device.
 inline constexpr const char* kDefaultInputDeviceName = "Default input device";
 
+// The values of LogFormat.
+inline constexpr int kLogFormatCsv = 0;
+inline constexpr int kLogFormatJsonLines = 1;
+
 // Every setting that survives a restart, one member per key of the settings
 // file, named as the key. Held by the main window; controls change members
 // directly and the changes take effect at once; the file is written only
@@ -46,6 +50,21 @@ struct AppSettings {
   bool DistAlt = true;
   bool DistAck = true;
   bool DistRly = true;
+
+  // [Outputs]
+  bool NmeaUdp = false;  // each row's NMEA sentences as datagrams to NmeaUdpHost
+  std::string NmeaUdpHost = "127.0.0.1";
+  int NmeaUdpPort = 10110;  // where plotters listen by habit
+  bool NmeaTcp = false;     // a TCP server plotters connect to
+  int NmeaTcpPort = 10110;
+  bool MqttOn = false;  // each row as a JSON message to a broker
+  std::string MqttHost = "localhost";
+  int MqttPort = 1883;
+  std::string MqttStation;      // the topic's station name; empty: this machine's host name
+  std::string MqttCredentials;  // a file with the broker's user and password; empty: none
+  bool LogOn = false;           // a log file per UTC day
+  std::string LogFolder;        // empty: the folder the desktop program chooses
+  int LogFormat = kLogFormatCsv;
 };
 
 }  // namespace tolvik

@@ -44,10 +44,13 @@ struct SettingKey {
 inline constexpr const char* kFormSection = "Form";
 inline constexpr const char* kWaveSection = "Wave";
 inline constexpr const char* kListSection = "List";
+inline constexpr const char* kOutputsSection = "Outputs";
+
+inline constexpr SettingRange kPortRange{kLowestPort, kHighestPort};
 
 // Every key of the settings file, in the order the file holds them. The keys
 // of a section stand together; the sections come in file order.
-inline constexpr std::array<SettingKey, 32> kSettingKeys = {{
+inline constexpr std::array<SettingKey, 45> kSettingKeys = {{
     {kFormSection, "MainTop", &AppSettings::MainTop},
     {kFormSection, "MainLeft", &AppSettings::MainLeft},
     {kFormSection, "MainWidth", &AppSettings::MainWidth},
@@ -82,6 +85,21 @@ inline constexpr std::array<SettingKey, 32> kSettingKeys = {{
     {kListSection, "DistAlt", &AppSettings::DistAlt},
     {kListSection, "DistAck", &AppSettings::DistAck},
     {kListSection, "DistRly", &AppSettings::DistRly},
+
+    {kOutputsSection, "NmeaUdp", &AppSettings::NmeaUdp},
+    {kOutputsSection, "NmeaUdpHost", &AppSettings::NmeaUdpHost},
+    {kOutputsSection, "NmeaUdpPort", &AppSettings::NmeaUdpPort, kPortRange},
+    {kOutputsSection, "NmeaTcp", &AppSettings::NmeaTcp},
+    {kOutputsSection, "NmeaTcpPort", &AppSettings::NmeaTcpPort, kPortRange},
+    {kOutputsSection, "MqttOn", &AppSettings::MqttOn},
+    {kOutputsSection, "MqttHost", &AppSettings::MqttHost},
+    {kOutputsSection, "MqttPort", &AppSettings::MqttPort, kPortRange},
+    {kOutputsSection, "MqttStation", &AppSettings::MqttStation},
+    {kOutputsSection, "MqttCredentials", &AppSettings::MqttCredentials},
+    {kOutputsSection, "LogOn", &AppSettings::LogOn},
+    {kOutputsSection, "LogFolder", &AppSettings::LogFolder},
+    {kOutputsSection, "LogFormat", &AppSettings::LogFormat,
+     SettingRange{kLogFormatCsv, kLogFormatJsonLines}},
 }};
 
 }  // namespace tolvik

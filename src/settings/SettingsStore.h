@@ -9,15 +9,15 @@
 
 namespace tolvik {
 
-// The settings file is a plain INI text with three sections, [Form], [Wave]
-// and [List], holding the keys of kSettingKeys (SettingsKeys.h) as key=value
+// The settings file is a plain INI text with the sections [Form], [Wave],
+// [List] and [Outputs], holding the keys of kSettingKeys (SettingsKeys.h) as key=value
 // lines in that order. Integers are decimal, booleans 1 or 0, colours six
 // upper-case hexadecimal digits (ColorText.h), texts as they are.
 
 // Reads every key into the record and the column widths; a missing file,
-// key or unreadable value gives that member's default. DelMin and DecFc are
-// held to their ranges (base/SettingRanges.h). Never reports anything and
-// never creates the file.
+// key or unreadable value gives that member's default. DelMin, DecFc, the
+// ports and LogFormat are held to their ranges (base/SettingRanges.h and
+// AppSettings.h). Never reports anything and never creates the file.
 void LoadSettings(const std::filesystem::path& file, AppSettings& settings,
                   ListColumnWidths& columns);
 

@@ -19,6 +19,7 @@
 #include "list/ReceiveColumns.h"
 #include "settings/SettingsStore.h"
 #include "ui/ColorValueQt.h"
+#include "ui/DefaultLogFolder.h"
 #include "ui/SpectrumStrip.h"
 #include "ui/TForm2.h"
 #include "ui/TForm3.h"
@@ -75,6 +76,11 @@ TForm1::TForm1(Setup setup)
   // The receiver sets the decoder up for the loaded mode and centre; the
   // mode text goes into status panel 1.
   receiver_ = std::make_unique<Receiver>(settings_, ReceiverHosts{*this, *this, alerts_, clock_});
+  // Before the first block, so that no row is missed; an output that cannot
+  // be opened says so in status panel 0 and the window comes up all the same.
+  outputs_ = std::make_unique<SettingsOutputs>(settings_, *this, DefaultLogFolder());
+  outputs_->Start();
+  receiver_->SetCallObserver(&outputs_->Observer());
   model_ = std::make_unique<ReceiveListModel>(receiver_->List());
   model_->SetOnRowWritten([this](const ReceiveEntry& entry) { AppendToRowsFile(entry); });
   ListView1->setModel(model_.get());
@@ -103,6 +109,7 @@ TForm1::TForm1(Setup setup)
 TForm1::~TForm1() {
   FormDestroy();
   receiver_->List().SetObserver(nullptr);
+  receiver_->SetCallObserver(nullptr);
 }
 
 void TForm1::CreateControls() {

@@ -17,6 +17,7 @@
 #include "audio/device/MonitorControl.h"
 #include "base/StatusTextSink.h"
 #include "base/TimeOfDayClock.h"
+#include "outputs/SettingsOutputs.h"
 #include "settings/AppSettings.h"
 #include "settings/ListColumnWidths.h"
 #include "settings/SettingsProblemSink.h"
@@ -35,9 +36,9 @@ class TForm3;
 class TForm4;
 
 // The main window and the program: it holds the settings, the receiver (the
-// decoder and the receive list), the capture and monitor devices and the
-// tool bar, list and status bar. All audio is processed on its thread, one
-// block per completed capture buffer. Closing it saves the settings; its
+// decoder and the receive list), the outputs the rows go to beside the list,
+// the capture and monitor devices and the tool bar, list and status bar. All audio is processed on
+// its thread, one block per completed capture buffer. Closing it saves the settings; its
 // FormDestroy closes capture, then the monitor.
 class TForm1 final : public QWidget,
                      public StatusTextSink,
@@ -77,6 +78,9 @@ class TForm1 final : public QWidget,
 
   AppSettings& Settings() { return settings_; }
   Receiver& Decoder() { return *receiver_; }
+  // NMEA, MQTT and the daily log, as the [Outputs] settings ask; their
+  // problems show in status panel 0.
+  SettingsOutputs& Outputs() { return *outputs_; }
   ReceiveListModel& ListModel() { return *model_; }
   UserDialogs& Dialogs() { return dialogs_; }
   SoundPlayer& Sound() { return sound_; }
@@ -176,6 +180,7 @@ class TForm1 final : public QWidget,
   AlertPresenter alerts_;
   std::unique_ptr<SpectrumStrip> spectrum_;  // the strip's transform and picture
   std::unique_ptr<Receiver> receiver_;
+  std::unique_ptr<SettingsOutputs> outputs_;  // told of the receiver's rows
   std::unique_ptr<ReceiveListModel> model_;
   std::unique_ptr<MonitorControl> monitor_;
   std::unique_ptr<CaptureControl> capture_;

@@ -55,6 +55,7 @@ TForm2::TForm2(TForm1& main_window) : QDialog(&main_window), main_(main_window) 
   CreateFontGroup();
   CreateDistressGroup();
   CreateProductLabels();
+  CreateOutputsGroup();
   ConnectHandlers();
 }
 
@@ -141,6 +142,14 @@ void TForm2::CreateProductLabels() {
   version->move(kClientWidth - 16 - version->width(), 280 + product->height() + 6);
 }
 
+void TForm2::CreateOutputsGroup() {
+  // Below the others across the whole dialog: every earlier control keeps
+  // its place, and the dialog grows by this one group alone.
+  constexpr int kOutputsTop = 352;
+  Outputs = new OutputsGroup(this, main_);
+  Outputs->move(8, kOutputsTop);
+}
+
 void TForm2::ConnectHandlers() {
   AppSettings& settings = main_.Settings();
   connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
@@ -217,6 +226,7 @@ void TForm2::FormShow() {
   CheckBox6->setChecked(settings.DistAck);
   CheckBox7->setChecked(settings.DistRly);
   CheckBox8Click();
+  Outputs->ShowSettings();
 }
 
 void TForm2::PlaceOnDesktop() {

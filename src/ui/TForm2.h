@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include "ui/OutputsGroup.h"
 #include "ui/UpDownSpinner.h"
 
 namespace tolvik {
@@ -24,7 +25,7 @@ class TForm8;
 class TForm2 final : public QDialog {
  public:
   static constexpr int kClientWidth = 526;
-  static constexpr int kClientHeight = 359;
+  static constexpr int kClientHeight = 490;
 
   explicit TForm2(TForm1& main_window);
 
@@ -69,6 +70,8 @@ class TForm2 final : public QDialog {
   QPushButton* Button3;
   QCheckBox* CheckBox6;
   QCheckBox* CheckBox7;
+  // "Outputs": NMEA, MQTT and the daily log
+  OutputsGroup* Outputs;
 
   // Handlers that are not check boxes or radio buttons, public so that tests
   // can run them as clicks do.
@@ -88,6 +91,7 @@ class TForm2 final : public QDialog {
   void CreateFontGroup();
   void CreateDistressGroup();
   void CreateProductLabels();
+  void CreateOutputsGroup();
   void ConnectHandlers();
   void FormShow();
   void PlaceOnDesktop();

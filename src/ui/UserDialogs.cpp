@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QColorDialog>
+#include <QFileDialog>
 #include <QFontDialog>
 #include <QMessageBox>
 
@@ -36,6 +37,24 @@ std::optional<QColor> QtUserDialogs::PickColor(QWidget* parent, const QColor& co
                                                const QString& title) {
   const QColor chosen = QColorDialog::getColor(color, parent, title);
   if (!chosen.isValid()) {
+    return std::nullopt;
+  }
+  return chosen;
+}
+
+std::optional<QString> QtUserDialogs::PickFolder(QWidget* parent, const QString& folder,
+                                                 const QString& title) {
+  const QString chosen = QFileDialog::getExistingDirectory(parent, title, folder);
+  if (chosen.isEmpty()) {
+    return std::nullopt;
+  }
+  return chosen;
+}
+
+std::optional<QString> QtUserDialogs::PickFile(QWidget* parent, const QString& file,
+                                               const QString& title) {
+  const QString chosen = QFileDialog::getOpenFileName(parent, title, file);
+  if (chosen.isEmpty()) {
     return std::nullopt;
   }
   return chosen;

@@ -28,9 +28,15 @@ class UserDialogs {
   // The colour picker preset with `color`; nothing when cancelled.
   virtual std::optional<QColor> PickColor(QWidget* parent, const QColor& color,
                                           const QString& title) = 0;
+  // The folder picker opened at `folder`; nothing when cancelled.
+  virtual std::optional<QString> PickFolder(QWidget* parent, const QString& folder,
+                                            const QString& title) = 0;
+  // The picker of an existing file, opened at `file`; nothing when cancelled.
+  virtual std::optional<QString> PickFile(QWidget* parent, const QString& file,
+                                          const QString& title) = 0;
 };
 
-// Qt's message boxes, font dialog and colour dialog.
+// Qt's message boxes, font, colour and file dialogs.
 class QtUserDialogs final : public UserDialogs {
  public:
   void ShowError(QWidget* parent, const QString& text) override;
@@ -38,6 +44,10 @@ class QtUserDialogs final : public UserDialogs {
   bool AskYesNo(QWidget* parent, const QString& text) override;
   std::optional<QFont> PickFont(QWidget* parent, const QFont& font) override;
   std::optional<QColor> PickColor(QWidget* parent, const QColor& color,
+                                  const QString& title) override;
+  std::optional<QString> PickFolder(QWidget* parent, const QString& folder,
+                                    const QString& title) override;
+  std::optional<QString> PickFile(QWidget* parent, const QString& file,
                                   const QString& title) override;
 };
 

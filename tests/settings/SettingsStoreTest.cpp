@@ -46,6 +46,19 @@ void ExpectSameSettings(const AppSettings& actual, const AppSettings& expected) 
   EXPECT_EQ(actual.DistAlt, expected.DistAlt);
   EXPECT_EQ(actual.DistAck, expected.DistAck);
   EXPECT_EQ(actual.DistRly, expected.DistRly);
+  EXPECT_EQ(actual.NmeaUdp, expected.NmeaUdp);
+  EXPECT_EQ(actual.NmeaUdpHost, expected.NmeaUdpHost);
+  EXPECT_EQ(actual.NmeaUdpPort, expected.NmeaUdpPort);
+  EXPECT_EQ(actual.NmeaTcp, expected.NmeaTcp);
+  EXPECT_EQ(actual.NmeaTcpPort, expected.NmeaTcpPort);
+  EXPECT_EQ(actual.MqttOn, expected.MqttOn);
+  EXPECT_EQ(actual.MqttHost, expected.MqttHost);
+  EXPECT_EQ(actual.MqttPort, expected.MqttPort);
+  EXPECT_EQ(actual.MqttStation, expected.MqttStation);
+  EXPECT_EQ(actual.MqttCredentials, expected.MqttCredentials);
+  EXPECT_EQ(actual.LogOn, expected.LogOn);
+  EXPECT_EQ(actual.LogFolder, expected.LogFolder);
+  EXPECT_EQ(actual.LogFormat, expected.LogFormat);
 }
 
 // A record with every member away from its default.
@@ -75,6 +88,19 @@ AppSettings UnusualSettings() {
   settings.DistAlt = false;
   settings.DistAck = false;
   settings.DistRly = false;
+  settings.NmeaUdp = true;
+  settings.NmeaUdpHost = "192.168.1.255";
+  settings.NmeaUdpPort = 2000;
+  settings.NmeaTcp = true;
+  settings.NmeaTcpPort = 65535;
+  settings.MqttOn = true;
+  settings.MqttHost = "broker.example.org";
+  settings.MqttPort = 8883;
+  settings.MqttStation = "Shetland west";
+  settings.MqttCredentials = "/home/radio/.config/tolvik/mqtt credentials";
+  settings.LogOn = true;
+  settings.LogFolder = "/srv/dsc logs";
+  settings.LogFormat = kLogFormatJsonLines;
   return settings;
 }
 
@@ -149,6 +175,21 @@ TEST_F(SettingsStoreTest, NoFileGivesEveryDefaultAndCreatesNothing) {
   EXPECT_TRUE(settings.DistAlt);
   EXPECT_TRUE(settings.DistAck);
   EXPECT_TRUE(settings.DistRly);
+  // Every output off, aimed where a plotter or broker on this machine
+  // listens by habit.
+  EXPECT_FALSE(settings.NmeaUdp);
+  EXPECT_EQ(settings.NmeaUdpHost, "127.0.0.1");
+  EXPECT_EQ(settings.NmeaUdpPort, 10110);
+  EXPECT_FALSE(settings.NmeaTcp);
+  EXPECT_EQ(settings.NmeaTcpPort, 10110);
+  EXPECT_FALSE(settings.MqttOn);
+  EXPECT_EQ(settings.MqttHost, "localhost");
+  EXPECT_EQ(settings.MqttPort, 1883);
+  EXPECT_EQ(settings.MqttStation, "");
+  EXPECT_EQ(settings.MqttCredentials, "");
+  EXPECT_FALSE(settings.LogOn);
+  EXPECT_EQ(settings.LogFolder, "");
+  EXPECT_EQ(settings.LogFormat, kLogFormatCsv);
 
   EXPECT_FALSE(fs::exists(file_));
   EXPECT_TRUE(problems_.Messages.empty());
@@ -178,6 +219,50 @@ TEST_F(SettingsStoreTest, ClampsCentreFrequencyAndAgeingLimit) {
     EXPECT_EQ(settings.DecFc, c.decfc) << "written " << c.written;
     EXPECT_EQ(settings.DelMin, c.delmin) << "written " << c.written;
   }
+}
+
+TEST_F(SettingsStoreTest, PortsAndLogFormatAreMovedIntoRange) {
+  struct Case {
+    std::string written;
+    int nmea_port;
+    int mqtt_port;
+    int format;
+  };
+  // Unreadable values give the defaults (10110 and 1883, CSV), not an end.
+  for (const Case& c :
+       {Case{"0", 1, 1, 0}, Case{"-1", 1, 1, 0}, Case{"70000", 65535, 65535, 1},
+        Case{"65536", 65535, 65535, 1}, Case{"1", 1, 1, 1}, Case{"65535", 65535, 65535, 1},
+        Case{"0x1BB", 443, 443, 1}, Case{"port", 10110, 1883, 0}}) {
+    const AppSettings settings =
+        LoadText("[Outputs]\nNmeaUdpPort=" + c.written + "\nNmeaTcpPort=" + c.written +
+                 "\nMqttPort=" + c.written + "\nLogFormat=" + c.written + "\n");
+    EXPECT_EQ(settings.NmeaUdpPort, c.nmea_port) << "written " << c.written;
+    EXPECT_EQ(settings.NmeaTcpPort, c.nmea_port) << "written " << c.written;
+    EXPECT_EQ(settings.MqttPort, c.mqtt_port) << "written " << c.written;
+    EXPECT_EQ(settings.LogFormat, c.format) << "written " << c.written;
+  }
+}
+
+// A file written before the outputs existed: everything it holds is read,
+// and every output stays off at its default.
+TEST_F(SettingsStoreTest, AFileWithoutTheOutputsSectionLeavesEveryOutputAtItsDefault) {
+  AppSettings loaded = LoadText("[Wave]\nDecFc=90\n[List]\nDistRly=0\n");
+  EXPECT_EQ(loaded.DecFc, 90);
+  EXPECT_FALSE(loaded.DistRly);
+  loaded.DecFc = 80;
+  loaded.DistRly = true;
+  ExpectSameSettings(loaded, AppSettings{});
+
+  // Saving adds the section after the others, with every key.
+  ASSERT_TRUE(Save(loaded, MainWindowPlacement{}));
+  const std::string text = ReadFile();
+  const auto list = text.find("[List]\n");
+  const auto outputs = text.find(
+      "[Outputs]\nNmeaUdp=0\nNmeaUdpHost=127.0.0.1\nNmeaUdpPort=10110\nNmeaTcp=0\n"
+      "NmeaTcpPort=10110\nMqttOn=0\nMqttHost=localhost\nMqttPort=1883\nMqttStation=\n"
+      "MqttCredentials=\nLogOn=0\nLogFolder=\nLogFormat=0\n");
+  ASSERT_NE(outputs, std::string::npos) << text;
+  EXPECT_LT(list, outputs);
 }
 
 TEST_F(SettingsStoreTest, ClampedValuesAreWhatIsSavedNext) {
@@ -302,7 +387,13 @@ TEST_F(SettingsStoreTest, WritesEveryKeyInOrderAsPlainKeyValueLines) {
             "ColumnsWidth0=71\nColumnsWidth1=91\nColumnsWidth2=92\nColumnsWidth3=101\n"
             "ColumnsWidth4=151\nColumnsWidth5=152\nColumnsWidth6=41\nColumnsWidth7=61\n"
             "FontColor=0000FF\nBackColor=10A0C0\nFontSize=11\nFontName=DejaVu Sans Mono\n"
-            "DelMin=143\nTimeDel=1\nCheckAdd=1\nNoMsgAdd=1\nDistAlt=0\nDistAck=0\nDistRly=0\n");
+            "DelMin=143\nTimeDel=1\nCheckAdd=1\nNoMsgAdd=1\nDistAlt=0\nDistAck=0\nDistRly=0\n"
+            "\n\n"
+            "[Outputs]\n"
+            "NmeaUdp=1\nNmeaUdpHost=192.168.1.255\nNmeaUdpPort=2000\nNmeaTcp=1\nNmeaTcpPort=65535\n"
+            "MqttOn=1\nMqttHost=broker.example.org\nMqttPort=8883\nMqttStation=Shetland west\n"
+            "MqttCredentials=/home/radio/.config/tolvik/mqtt credentials\n"
+            "LogOn=1\nLogFolder=/srv/dsc logs\nLogFormat=1\n");
 }
 
 TEST_F(SettingsStoreTest, SaveThenLoadGivesTheSameSettings) {

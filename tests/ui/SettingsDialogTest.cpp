@@ -39,7 +39,7 @@ TEST_F(SettingsDialogTest, FirstShowingSetsTheModeUpOnceAndLaterShowingsDoNot) {
   window_->StatusBar1->SetPanelText(StatusPanel::Mode, "-");
   ShowDialog();
   EXPECT_EQ(dialog_->windowTitle(), "Settings");
-  EXPECT_EQ(dialog_->size(), QSize(526, 359));
+  EXPECT_EQ(dialog_->size(), QSize(526, 490));
   EXPECT_TRUE(dialog_->RadioButton1->isChecked());
   EXPECT_EQ(ModePanel(), "HF DSC");  // SetUpDecoderMode ran
   dialog_->hide();

@@ -35,15 +35,27 @@ class ScriptedDialogs final : public UserDialogs {
     color_presets.push_back(color);
     return color_answer;
   }
+  std::optional<QString> PickFolder(QWidget*, const QString& folder, const QString&) override {
+    folder_presets.push_back(folder);
+    return folder_answer;
+  }
+  std::optional<QString> PickFile(QWidget*, const QString& file, const QString&) override {
+    file_presets.push_back(file);
+    return file_answer;
+  }
 
   bool answer_yes = false;
   std::optional<QFont> font_answer;
   std::optional<QColor> color_answer;
+  std::optional<QString> folder_answer;
+  std::optional<QString> file_answer;
   std::vector<QString> errors;
   std::vector<QString> informations;
   std::vector<QString> questions;
   std::vector<QFont> font_presets;
   std::vector<QColor> color_presets;
+  std::vector<QString> folder_presets;
+  std::vector<QString> file_presets;
 };
 
 class CountingSound final : public SoundPlayer {

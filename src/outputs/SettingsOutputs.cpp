@@ -1,0 +1,152 @@
+#include "outputs/SettingsOutputs.h"
+
+#include <utility>
+
+#include "outputs/OutputError.h"
+
+namespace tolvik {
+
+namespace {
+
+constexpr const char* kProblemSeparator = "  ";
+
+std::string UdpName(const std::string& host, int port) {
+  return "NMEA over UDP to " + host + ":" + std::to_string(port);
+}
+
+std::string TcpName(int port) {
+  return "NMEA over TCP on port " + std::to_string(port);
+}
+
+}  // namespace
+
+SettingsOutputs::SettingsOutputs(const AppSettings& settings, StatusTextSink& status,
+                                 std::filesystem::path default_log_folder)
+    : settings_(settings), status_(status), default_log_folder_(std::move(default_log_folder)) {}
+
+void SettingsOutputs::Start() {
+  FollowAll(false);
+}
+
+void SettingsOutputs::FollowSettings() {
+  FollowAll(true);
+}
+
+std::filesystem::path SettingsOutputs::LogFolder() const {
+  return settings_.LogFolder.empty() ? default_log_folder_
+                                     : std::filesystem::path(settings_.LogFolder);
+}
+
+void SettingsOutputs::FollowAll(bool announce_changes) {
+  std::optional<std::string> change;
+  FollowNmeaUdp(change);
+  FollowNmeaTcp(change);
+  FollowMqtt(change);
+  FollowLog(change);
+  if (!change) {
+    return;  // nothing re-made: the panel keeps what it shows
+  }
+  RebuildObservers();
+
+  // An output that stays closed outweighs any news of success, whichever
+  // output was changed: it is what the user must act on.
+  const std::string problems = StandingProblems();
+  if (!problems.empty()) {
+    status_.ShowStatusText(StatusPanel::Decoder, problems);
+  } else if (announce_changes) {
+    status_.ShowStatusText(StatusPanel::Decoder, *change);
+  }
+}
+
+std::string SettingsOutputs::StandingProblems() const {
+  std::string text;
+  for (const std::optional<std::string>* problem : {&udp_problem_, &tcp_problem_}) {
+    if (*problem) {
+      text += (text.empty() ? "" : kProblemSeparator) + **problem;
+    }
+  }
+  return text;
+}
+
+void SettingsOutputs::FollowNmeaUdp(std::optional<std::string>& change) {
+  const NmeaUdpTarget wanted{settings_.NmeaUdp, settings_.NmeaUdpHost, settings_.NmeaUdpPort};
+  if (udp_made_from_ == wanted) {
+    return;
+  }
+  udp_made_from_ = wanted;
+  udp_problem_.reset();
+  nmea_ = NmeaOutput();  // before the sender it points at goes
+  udp_.reset();
+  const std::string name = UdpName(wanted.host, wanted.port);
+  change = wanted.on ? name : name + " off";
+  if (!wanted.on) {
+    return;
+  }
+  try {
+    udp_ = std::make_unique<UdpSentenceSender>(wanted.host, wanted.port);
+  } catch (const OutputError& error) {
+    udp_problem_ = name + ": " + error.what();
+  }
+}
+
+void SettingsOutputs::FollowNmeaTcp(std::optional<std::string>& change) {
+  const NmeaTcpTarget wanted{settings_.NmeaTcp, settings_.NmeaTcpPort};
+  if (tcp_made_from_ == wanted) {
+    return;
+  }
+  tcp_made_from_ = wanted;
+  tcp_problem_.reset();
+  nmea_ = NmeaOutput();
+  // The old server goes first: a server moved back to a port it had
+  // before finds it free.
+  tcp_.reset();
+  const std::string name = TcpName(wanted.port);
+  change = wanted.on ? name : name + " off";
+  if (!wanted.on) {
+    return;
+  }
+  try {
+    tcp_ = std::make_unique<TcpSentenceServer>(wanted.port);
+  } catch (const OutputError& error) {
+    tcp_problem_ = name + ": " + error.what();
+  }
+}
+
+// The MQTT publisher is made here, from `wanted`, once it exists (a
+// problem goes into a standing problem of its own, as for NMEA); until then
+// the settings are only remembered.
+void SettingsOutputs::FollowMqtt([[maybe_unused]] std::optional<std::string>& change) {
+  const MqttTarget wanted{settings_.MqttOn, settings_.MqttHost, settings_.MqttPort,
+                          settings_.MqttStation, settings_.MqttCredentials};
+  if (mqtt_made_from_ == wanted) {
+    return;
+  }
+  mqtt_made_from_ = wanted;
+}
+
+// The daily log is opened here, in LogFolder(), from `wanted`, once it
+// exists; until then the settings are only remembered.
+void SettingsOutputs::FollowLog([[maybe_unused]] std::optional<std::string>& change) {
+  const LogTarget wanted{settings_.LogOn, LogFolder(), settings_.LogFormat};
+  if (log_made_from_ == wanted) {
+    return;
+  }
+  log_made_from_ = wanted;
+}
+
+void SettingsOutputs::RebuildObservers() {
+  nmea_ = NmeaOutput();
+  if (udp_) {
+    nmea_.AddSink(*udp_);
+  }
+  if (tcp_) {
+    nmea_.AddSink(*tcp_);
+  }
+  observers_.Clear();
+  if (nmea_.HasSinks()) {
+    observers_.Add(nmea_);
+  }
+  // The MQTT publisher and the daily log follow here, in that order.
+}
+
+}  // namespace tolvik
