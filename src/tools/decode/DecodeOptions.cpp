@@ -3,6 +3,7 @@
 #include <CLI/CLI.hpp>
 
 #include <iostream>
+#include <map>
 #include <string>
 
 #include "common/CentreRange.h"
@@ -26,6 +27,21 @@ CLI::Validator UdpEndpointCheck() {
                                         "for IPv6) with a port from 1 to 65535";
       },
       "HOST:PORT");
+}
+
+// The daily call log: --log-dir and --log-format.
+void AddLogOptions(CLI::App& app, DecodeOptions& options) {
+  auto* log_dir = app.add_option_function<std::string>(
+      "--log-dir", [&options](const std::string& folder) { options.log_dir = folder; },
+      "Also append every call to a log in DIR, one file per UTC day\n"
+      "(tolvik-YYYY-MM-DD.csv or .jsonl); DIR is created when missing");
+  log_dir->type_name("DIR");
+  const std::map<std::string, LogFormat> formats{{"csv", LogFormat::Csv},
+                                                 {"json", LogFormat::Json}};
+  app.add_option("--log-format", options.log_format,
+                 "How the log writes a call: csv (default) or json (JSON lines)")
+      ->transform(CLI::CheckedTransformer(formats, CLI::ignore_case))
+      ->needs(log_dir);
 }
 }  // namespace
 
@@ -65,9 +81,13 @@ ParsedCommandLine ParseDecodeCommandLine(int argc, char** argv) {
                "less sensitive and safer")
       ->check(CLI::IsMember({kNormalGate, kStrictGate}));
   auto* json = app.add_flag("--json", options.json, "Print one JSON object per call");
+  auto* csv = app.add_flag("--csv", options.csv,
+                           "Print the calls as comma-separated values, a header line first")
+                  ->excludes(json);
   app.add_flag("--nmea", options.nmea,
                "Print each call as NMEA 0183 sentences ($CDDSC, $CDDSE) instead of a line")
-      ->excludes(json);
+      ->excludes(json)
+      ->excludes(csv);
   auto* udp = app.add_option("--nmea-udp", nmea_udp,
                              "Also send each call's NMEA sentences as UDP datagrams to HOST:PORT\n"
                              "(OpenCPN listens on 127.0.0.1:10110; broadcast addresses work)")
@@ -76,6 +96,7 @@ ParsedCommandLine ParseDecodeCommandLine(int argc, char** argv) {
                              "Also serve each call's NMEA sentences to every TCP client connected\n"
                              "to PORT (0: any free port, named on standard error)")
                   ->check(WholeNumberBetween(0, kLargestPort));
+  AddLogOptions(app, options);
   app.add_flag("--status", options.status, "Print the decoder's status texts to standard error");
   app.add_flag("--no-progress", no_progress, "Never show progress on standard error");
   app.add_option("--raw-rate", options.raw_rate_hz,

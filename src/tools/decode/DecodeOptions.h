@@ -8,6 +8,9 @@
 
 namespace tolvik {
 
+// How the daily call log writes its lines.
+enum class LogFormat { Csv, Json };
+
 // What the user asked tolvik-decode for.
 struct DecodeOptions {
   bool vhf = false;                     // VHF DSC instead of HF/MF
@@ -18,6 +21,7 @@ struct DecodeOptions {
   bool enhanced = false;                // HF by the enhanced decoder (VHF stays standard)
   bool strict_gate = false;             // the enhanced decoder's stricter gate
   bool json = false;                    // one JSON object per row
+  bool csv = false;                     // comma-separated values, header first
   bool status = false;                  // print status texts to standard error
   bool progress = true;                 // progress on a terminal
   int raw_rate_hz = 48000;              // of a headerless stream on standard input
@@ -25,7 +29,9 @@ struct DecodeOptions {
   bool nmea = false;                    // NMEA sentences on standard output instead of the rows
   std::optional<UdpEndpoint> nmea_udp;  // NMEA sentences as UDP datagrams to there
   std::optional<int> nmea_tcp_port;     // NMEA sentences to TCP clients on this port
-  std::vector<std::string> files;       // "-" is standard input
+  std::optional<std::string> log_dir;   // every row also to a daily log in this folder
+  LogFormat log_format = LogFormat::Csv;
+  std::vector<std::string> files;  // "-" is standard input
 };
 
 // The outcome of reading the command line: options to run with, or an exit

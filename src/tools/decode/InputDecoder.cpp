@@ -15,6 +15,8 @@
 #include "decode/CentrePlan.h"
 #include "decode/ProgressIndicator.h"
 #include "demod/CentreFrequencySetup.h"
+#include "outputs/CsvCallFormat.h"
+#include "outputs/JsonCallFormat.h"
 
 namespace tolvik {
 
@@ -47,13 +49,27 @@ std::unique_ptr<SampleSource> OpenInput(const std::string& name, const DecodeOpt
   return std::make_unique<SoundFileSource>(name);
 }
 
+// The line format of the printed rows; none for aligned text.
+std::unique_ptr<CallRecordFormat> RowFormatFor(const DecodeOptions& options) {
+  if (options.json)
+    return std::make_unique<JsonCallFormat>();
+  if (options.csv)
+    return std::make_unique<CsvCallFormat>(CsvCallFormat::Columns::WithSource);
+  return nullptr;
+}
+
 }  // namespace
 
 InputDecoder::InputDecoder(const DecodeOptions& options, std::FILE* out, std::FILE* err,
                            CallObserver* calls)
-    : options_(options), out_(out), err_(err), calls_(calls) {}
+    : options_(options),
+      out_(out),
+      err_(err),
+      calls_(calls),
+      row_format_(options.nmea ? nullptr : RowFormatFor(options)) {}
 
 bool InputDecoder::Decode(const std::string& name) {
+  PrintHeaderOnce();
   current_name_ = name;
   offset_s_ = 0;
   std::unique_ptr<SampleSource> input;
@@ -96,9 +112,8 @@ void InputDecoder::DecodeBlocks(SampleSource& source, const CentrePlan& centre) 
   AppSettings settings = SettingsFor(options_, centre);
   auto receiver = std::make_unique<Receiver>(settings, ReceiverHosts{*this, *this, *this, clock_});
   receiver->List().SetObserver(this);
-  receiver->SetCallObserver(calls_);
+  receiver->SetCallObserver(this);
   receiver->SetStrictGate(options_.strict_gate);
-  receiver_ = receiver.get();
 
   const std::unique_ptr<ProgressIndicator> progress = ProgressFor(source);
   progress_ = progress.get();
@@ -118,25 +133,47 @@ void InputDecoder::DecodeBlocks(SampleSource& source, const CentrePlan& centre) 
   // Silence after the end would stop the bit clock: a call still waiting for
   // its look-ahead is handed on now.
   receiver->FinishInput();
-  receiver_ = nullptr;
   progress_ = nullptr;
 }
 
-void InputDecoder::RowWritten(int, const ReceiveEntry& entry, DistressKind kind) {
+void InputDecoder::RowWritten(int, const ReceiveEntry&, DistressKind) {
   if (progress_ != nullptr) {
     progress_->Erase();  // rows and progress may share one terminal
   }
+}
+
+void InputDecoder::CallWritten(const WrittenCall& call) {
+  PrintRow(call);
+  if (calls_ != nullptr) {
+    calls_->CallWritten(call);
+  }
+}
+
+void InputDecoder::PrintHeaderOnce() {
+  if (header_printed_ || row_format_ == nullptr)
+    return;
+  header_printed_ = true;
+  const std::string header = row_format_->HeaderLine();
+  if (!header.empty()) {
+    std::fprintf(out_, "%s\n", header.c_str());
+    std::fflush(out_);
+  }
+}
+
+void InputDecoder::PrintRow(const WrittenCall& call) {
   if (options_.nmea) {
     return;  // the call observer prints the call's sentences instead
   }
-  const DecodedRow row{current_name_,
-                       offset_s_,
-                       &entry,
-                       kind,
-                       receiver_->LastCallDecoder() == CallDecoder::Enhanced,
-                       receiver_->LastCallRepaired()};
-  const std::string line =
-      options_.json ? FormatJsonRow(row) : FormatPlainRow(row, options_.files.size() > 1);
+  std::string line;
+  if (row_format_ != nullptr) {
+    const CallContext context{IsoUtcText(utc_clock_.Now()), current_name_, offset_s_};
+    line = row_format_->Line(call, context);
+  } else {
+    const DecodedRow row{
+        current_name_, offset_s_,   &call.row, call.kind, call.decoder == CallDecoder::Enhanced,
+        call.repaired, call.channel};
+    line = FormatPlainRow(row, options_.files.size() > 1);
+  }
   std::fprintf(out_, "%s\n", line.c_str());
   std::fflush(out_);
 }

@@ -8,21 +8,24 @@
 #include "audio/HeadlessHost.h"
 #include "base/StatusTextSink.h"
 #include "base/TimeOfDayClock.h"
+#include "base/UtcClock.h"
 #include "decode/DecodeOptions.h"
 #include "decode/RowPrinter.h"
 #include "list/ReceiveListObserver.h"
+#include "outputs/CallRecordFormat.h"
 
 namespace tolvik {
 
 // Runs one input after another through a fresh receiver each, printing
-// every call the moment its row is written. Headless: no displays, no
-// monitor, no alert dialog or sound.
+// every call the moment its row is written (aligned text, JSON or CSV).
+// Headless: no displays, no monitor, no alert dialog or sound.
 class InputDecoder final : private ReceiveListObserver,
+                           private CallObserver,
                            private StatusTextSink,
                            private HeadlessHost {
  public:
   // `calls`, when given, is told of every row with its call's symbols (the
-  // NMEA outputs) and must outlive the decoder.
+  // NMEA outputs, the log) after it is printed, and must outlive the decoder.
   InputDecoder(const DecodeOptions& options, std::FILE* out, std::FILE* err,
                CallObserver* calls = nullptr);
 
@@ -36,8 +39,15 @@ class InputDecoder final : private ReceiveListObserver,
   // (not a terminal, --no-progress, a file shorter than a minute).
   std::unique_ptr<class ProgressIndicator> ProgressFor(const SampleSource& source) const;
 
+  // The CSV header, before anything else on the output.
+  void PrintHeaderOnce();
+  // The row of `call` as the options ask: a line, or nothing for --nmea.
+  void PrintRow(const WrittenCall& call);
+
   // ReceiveListObserver
   void RowWritten(int row, const ReceiveEntry& entry, DistressKind kind) override;
+  // CallObserver
+  void CallWritten(const WrittenCall& call) override;
   // StatusTextSink
   void ShowStatusText(StatusPanel panel, const std::string& text) override;
 
@@ -46,9 +56,11 @@ class InputDecoder final : private ReceiveListObserver,
   std::FILE* err_;
   CallObserver* calls_;
   SystemTimeOfDayClock clock_;
+  SystemUtcClock utc_clock_;                      // the rows' "utc"
+  std::unique_ptr<CallRecordFormat> row_format_;  // --json or --csv; none for aligned text
+  bool header_printed_ = false;
   std::string current_name_;                     // the input being decoded
   class ProgressIndicator* progress_ = nullptr;  // the progress line on screen, if any
-  const class Receiver* receiver_ = nullptr;     // decoding the input, while it runs
   double offset_s_ = 0;                          // seconds to the end of the block being processed
 };
 

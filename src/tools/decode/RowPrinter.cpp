@@ -1,7 +1,5 @@
 #include "decode/RowPrinter.h"
 
-#include <nlohmann/json.hpp>
-
 #include <cmath>
 #include <cstdio>
 
@@ -27,12 +25,14 @@ double RoundToTenths(double seconds) {
   return std::round(seconds * 10.0) / 10.0;
 }
 
-std::string FormatPlainRow(const DecodedRow& row, bool with_file) {
+std::string FormatPlainRow(const DecodedRow& row, bool with_file, ChannelColumn channel) {
   const ReceiveEntry& e = *row.entry;
   char offset[32];
   std::snprintf(offset, sizeof offset, "%9.1fs", RoundToTenths(row.offset_s));
   std::string line = with_file ? row.file + ":" : "";
   line += offset;
+  if (channel == ChannelColumn::Shown)
+    line += row.channel == 1 ? "  R" : "  L";
   line += "  " + Padded(e.Category, 8);
   line += "  " + Padded(e.From, 9);
   line += " -> " + Padded(e.To, kToColumnWidth);
@@ -43,27 +43,6 @@ std::string FormatPlainRow(const DecodedRow& row, bool with_file) {
   if (!e.Position.empty())
     line += "  @ " + e.Position;
   return line;
-}
-
-std::string FormatJsonRow(const DecodedRow& row) {
-  const ReceiveEntry& e = *row.entry;
-  const nlohmann::ordered_json object = {
-      {"file", row.file},
-      {"offset_s", RoundToTenths(row.offset_s)},
-      {"category", e.Category},
-      {"from", e.From},
-      {"to", e.To},
-      {"request_status", e.RequestStatus},
-      {"information", e.Information},
-      {"position", e.Position},
-      {"ack", e.Ack},
-      {"time", e.Time},
-      {"distress", static_cast<int>(row.kind)},
-      {"repaired", row.repaired},
-      {"decoder", row.enhanced ? "enhanced" : "standard"},
-  };
-  // Texts from the air may hold any byte; never let one stop the output.
-  return object.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
 }
 
 }  // namespace tolvik

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <cstdio>
 #include <string>
 
 #include "dsc/DistressKind.h"
@@ -16,15 +15,18 @@ struct DecodedRow {
   DistressKind kind = DistressKind::None;
   bool enhanced = false;  // made by the enhanced decoder, not the standard chain
   bool repaired = false;  // the check character mended one of its characters
+  int channel = 0;        // decoder channel: 0 left, 1 right
 };
 
 // "12.3" style: seconds to one decimal.
 double RoundToTenths(double seconds);
 
-// An aligned line for people to read.
-std::string FormatPlainRow(const DecodedRow& row, bool with_file);
+// Whether a plain line says which input channel the row came from: only
+// worth its column when both are decoded.
+enum class ChannelColumn { Hidden, Shown };
 
-// One JSON object on one line, for scripts.
-std::string FormatJsonRow(const DecodedRow& row);
+// An aligned line for people to read.
+std::string FormatPlainRow(const DecodedRow& row, bool with_file,
+                           ChannelColumn channel = ChannelColumn::Hidden);
 
 }  // namespace tolvik

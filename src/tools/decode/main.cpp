@@ -5,10 +5,16 @@
 
 #include <cstdio>
 #include <memory>
+#include <string>
 
+#include "base/UtcClock.h"
 #include "decode/DecodeOptions.h"
 #include "decode/InputDecoder.h"
+#include "outputs/CallObserverList.h"
+#include "outputs/CsvCallFormat.h"
+#include "outputs/DailyCallLog.h"
 #include "outputs/FileSentenceWriter.h"
+#include "outputs/JsonCallFormat.h"
 #include "outputs/NmeaOutput.h"
 #include "outputs/OutputError.h"
 #include "outputs/TcpSentenceServer.h"
@@ -57,6 +63,40 @@ bool OpenNmeaOutputs(const tolvik::DecodeOptions& options, NmeaOutputs& outputs)
   return true;
 }
 
+// Problems of the daily log, on standard error; the decoding goes on.
+class StandardErrorLogProblems final : public tolvik::CallLogProblemSink {
+ public:
+  void ReportCallLogProblem(const std::string& message) override {
+    std::fprintf(stderr, "tolvik-decode: %s\n", message.c_str());
+    std::fflush(stderr);
+  }
+  void CallLogWritingAgain() override {
+    std::fprintf(stderr, "tolvik-decode: the call log is written again\n");
+    std::fflush(stderr);
+  }
+};
+
+// The daily call log of --log-dir, kept for the whole run.
+struct CallLogOutput {
+  std::unique_ptr<tolvik::CallRecordFormat> format;
+  tolvik::SystemUtcClock clock;
+  StandardErrorLogProblems problems;
+  std::unique_ptr<tolvik::DailyCallLog> log;
+};
+
+void OpenCallLog(const tolvik::DecodeOptions& options, CallLogOutput& output) {
+  if (!options.log_dir) {
+    return;
+  }
+  if (options.log_format == tolvik::LogFormat::Json) {
+    output.format = std::make_unique<tolvik::JsonCallFormat>();
+  } else {
+    output.format = std::make_unique<tolvik::CsvCallFormat>();
+  }
+  output.log = std::make_unique<tolvik::DailyCallLog>(*options.log_dir, *output.format,
+                                                      output.clock, output.problems);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -69,8 +109,16 @@ int main(int argc, char** argv) {
   if (!OpenNmeaOutputs(options, nmea)) {
     return kUsageExitStatus;
   }
-  tolvik::InputDecoder decoder(options, stdout, stderr,
-                               nmea.output.HasSinks() ? &nmea.output : nullptr);
+  CallLogOutput call_log;
+  OpenCallLog(options, call_log);
+  tolvik::CallObserverList outputs;
+  if (nmea.output.HasSinks()) {
+    outputs.Add(nmea.output);
+  }
+  if (call_log.log) {
+    outputs.Add(*call_log.log);
+  }
+  tolvik::InputDecoder decoder(options, stdout, stderr, outputs.IsEmpty() ? nullptr : &outputs);
   int exit_status = 0;
   for (const std::string& file : options.files) {
     if (!decoder.Decode(file)) {
