@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "outputs/CsvCallFormat.h"
+#include "outputs/JsonCallFormat.h"
 #include "outputs/OutputError.h"
 
 namespace tolvik {
@@ -124,14 +126,32 @@ void SettingsOutputs::FollowMqtt([[maybe_unused]] std::optional<std::string>& ch
   mqtt_made_from_ = wanted;
 }
 
-// The daily log is opened here, in LogFolder(), from `wanted`, once it
-// exists; until then the settings are only remembered.
-void SettingsOutputs::FollowLog([[maybe_unused]] std::optional<std::string>& change) {
+void SettingsOutputs::FollowLog(std::optional<std::string>& change) {
   const LogTarget wanted{settings_.LogOn, LogFolder(), settings_.LogFormat};
   if (log_made_from_ == wanted) {
     return;
   }
   log_made_from_ = wanted;
+  log_.reset();  // before the format it writes in goes
+  log_format_.reset();
+  const std::string name = "Call log in " + wanted.folder.string();
+  change = wanted.on ? name : name + " off";
+  if (!wanted.on) {
+    return;
+  }
+  if (wanted.format == kLogFormatJsonLines) {
+    log_format_ = std::make_unique<JsonCallFormat>();
+  } else {
+    log_format_ = std::make_unique<CsvCallFormat>();
+  }
+  // A folder that cannot be written is told at the first row, and tried
+  // again at every row after it.
+  CallLogProblemSink& problems = *this;
+  log_ = std::make_unique<DailyCallLog>(wanted.folder, *log_format_, log_clock_, problems);
+}
+
+void SettingsOutputs::ReportCallLogProblem(const std::string& message) {
+  status_.ShowStatusText(StatusPanel::Decoder, message);
 }
 
 void SettingsOutputs::RebuildObservers() {
@@ -146,7 +166,10 @@ void SettingsOutputs::RebuildObservers() {
   if (nmea_.HasSinks()) {
     observers_.Add(nmea_);
   }
-  // The MQTT publisher and the daily log follow here, in that order.
+  // The MQTT publisher follows here, before the log.
+  if (log_) {
+    observers_.Add(*log_);
+  }
 }
 
 }  // namespace tolvik

@@ -6,7 +6,11 @@
 #include <string>
 
 #include "base/StatusTextSink.h"
+#include "base/UtcClock.h"
+#include "outputs/CallLogProblemSink.h"
 #include "outputs/CallObserverList.h"
+#include "outputs/CallRecordFormat.h"
+#include "outputs/DailyCallLog.h"
 #include "outputs/NmeaOutput.h"
 #include "outputs/TcpSentenceServer.h"
 #include "outputs/UdpSentenceSender.h"
@@ -29,7 +33,7 @@ namespace tolvik {
 // main thread), between blocks: no call is being told while an output is
 // replaced. Making an output may wait a moment (a host name to resolve, a
 // TCP server giving its clients what is queued); sending never waits.
-class SettingsOutputs {
+class SettingsOutputs final : private CallLogProblemSink {
  public:
   // `default_log_folder` is where the log goes while LogFolder is empty.
   // The settings are read at every FollowSettings; both must outlive this.
@@ -54,6 +58,7 @@ class SettingsOutputs {
   // What is open now.
   const UdpSentenceSender* NmeaUdpSender() const { return udp_.get(); }
   const TcpSentenceServer* NmeaTcpServer() const { return tcp_.get(); }
+  const DailyCallLog* CallLog() const { return log_.get(); }
   // Where the daily log goes: LogFolder, or the default while it is empty.
   std::filesystem::path LogFolder() const;
   const std::filesystem::path& DefaultLogFolder() const { return default_log_folder_; }
@@ -97,6 +102,9 @@ class SettingsOutputs {
   // The NMEA sinks and the observer list again from the open outputs.
   void RebuildObservers();
 
+  // CallLogProblemSink: the log's trouble shows where the others' does.
+  void ReportCallLogProblem(const std::string& message) override;
+
   const AppSettings& settings_;
   StatusTextSink& status_;
   std::filesystem::path default_log_folder_;
@@ -108,10 +116,13 @@ class SettingsOutputs {
 
   std::optional<std::string> udp_problem_;  // why udp_ could not be made
   std::optional<std::string> tcp_problem_;
-  std::unique_ptr<UdpSentenceSender> udp_;  // open while NMEA over UDP is on
-  std::unique_ptr<TcpSentenceServer> tcp_;  // open while the TCP server is on
-  NmeaOutput nmea_;                         // the call as sentences to udp_ and tcp_
-  CallObserverList observers_;              // what the receiver tells
+  std::unique_ptr<UdpSentenceSender> udp_;        // open while NMEA over UDP is on
+  std::unique_ptr<TcpSentenceServer> tcp_;        // open while the TCP server is on
+  NmeaOutput nmea_;                               // the call as sentences to udp_ and tcp_
+  SystemUtcClock log_clock_;                      // the day of each logged row
+  std::unique_ptr<CallRecordFormat> log_format_;  // CSV or JSON lines, while the log is on
+  std::unique_ptr<DailyCallLog> log_;             // open while the log is on
+  CallObserverList observers_;                    // what the receiver tells
 };
 
 }  // namespace tolvik

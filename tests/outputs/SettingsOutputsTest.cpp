@@ -1,8 +1,11 @@
 #include "outputs/SettingsOutputs.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <filesystem>
+#include <fstream>
 #include <string>
 
 #include "LoopbackSockets.h"
@@ -183,6 +186,77 @@ TEST_F(SettingsOutputsTest, UdpAndTcpBothGetEachCall) {
   EXPECT_TRUE(
       ReadBytes(client, std::string(kWorkedExampleStart).size()).starts_with(kWorkedExampleStart));
   close(client);
+}
+
+// A temporary folder for the daily log, removed with what it holds.
+class LogFolder {
+ public:
+  LogFolder() {
+    path_ = std::filesystem::temp_directory_path() /
+            ("tolvik-outputs-log-" + std::to_string(getpid()) + "-" +
+             ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    std::filesystem::remove_all(path_);
+  }
+  ~LogFolder() { std::filesystem::remove_all(path_); }
+  const std::filesystem::path& Path() const { return path_; }
+
+ private:
+  std::filesystem::path path_;
+};
+
+std::string OnlyFileText(const std::filesystem::path& folder) {
+  std::string text;
+  int files = 0;
+  for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+    ++files;
+    std::ifstream in(entry.path());
+    text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  }
+  EXPECT_EQ(files, 1);
+  return text;
+}
+
+TEST_F(SettingsOutputsTest, TheLogSwitchedOnWritesEachCallInTheChosenFormatAndSwitchesFormat) {
+  LogFolder folder;
+  settings_.LogOn = true;
+  settings_.LogFolder = folder.Path().string();
+  outputs_.Start();
+  ASSERT_NE(outputs_.CallLog(), nullptr);
+  Tell(testing::WorkedExampleMessage());
+  const std::string csv = OnlyFileText(folder.Path());
+  EXPECT_TRUE(csv.starts_with("category,")) << csv;  // the header, then the row
+  EXPECT_EQ(std::count(csv.begin(), csv.end(), '\n'), 2) << csv;
+
+  settings_.LogFormat = kLogFormatJsonLines;
+  outputs_.FollowSettings();
+  EXPECT_EQ(Panel0(), "Call log in " + folder.Path().string());
+  Tell(testing::WorkedExampleMessage());
+  bool json_seen = false;
+  for (const auto& entry : std::filesystem::directory_iterator(folder.Path())) {
+    json_seen = json_seen || entry.path().extension() == ".jsonl";
+  }
+  EXPECT_TRUE(json_seen);
+
+  settings_.LogOn = false;
+  outputs_.FollowSettings();
+  EXPECT_EQ(outputs_.CallLog(), nullptr);
+}
+
+// The folder's place is taken by a file: running as root, a folder without
+// write permission would still be written.
+TEST_F(SettingsOutputsTest, ALogFolderThatCannotBeWrittenIsNamedInPanel0AndNmeaGoesOn) {
+  LogFolder folder;
+  { std::ofstream blocker(folder.Path()); }
+  UdpListener listener;
+  settings_.NmeaUdp = true;
+  settings_.NmeaUdpPort = listener.Port();
+  settings_.LogOn = true;
+  settings_.LogFolder = folder.Path().string();
+  outputs_.Start();
+  Tell(testing::WorkedExampleMessage());
+  EXPECT_NE(Panel0().find(folder.Path().string()), std::string::npos) << Panel0();
+  EXPECT_TRUE(listener.Receive().starts_with(kWorkedExampleStart));
+  std::filesystem::remove(folder.Path());
 }
 
 }  // namespace
