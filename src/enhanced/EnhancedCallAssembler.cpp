@@ -6,6 +6,7 @@
 #include "dsc/CallInterpreter.h"
 #include "dsc/DscSymbols.h"
 #include "enhanced/EnhancedParameters.h"
+#include "enhanced/ImpossiblePosition.h"
 
 namespace tolvik {
 
@@ -237,7 +238,7 @@ void EnhancedCallAssembler::CompleteCall() {
     return;
   }
   status_texts_.ReceptionEnded(ReceptionEnd::Completed);
-  if (HasNotAvailableText(texts_)) {
+  if (HasNotAvailableText(texts_) || IsImpossiblePositionText(texts_.Position)) {
     return;  // a soft decision that reads as no valid field is not trusted
   }
   last_outcome_ = outcome_;

@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "EnhancedTestSupport.h"
+#include "enhanced/ImpossiblePosition.h"
 
 namespace tolvik {
 namespace {
@@ -215,6 +216,36 @@ TEST(EnhancedHfDecoderTest, WorkingSamplesFromTheStandardChainDecodeAlike) {
   ASSERT_EQ(run.Rows.size(), 1u);
   ASSERT_EQ(sink.rows.size(), 1u);
   EXPECT_EQ(sink.rows[0].To, run.Rows[0].To);
+}
+
+// A distress alert whose position reads 84 minutes of latitude, the kind of
+// misreading the wrong-row sweep once let through at 5.5 dB (N34-84 for
+// N35-04). The standard chain shows what was sent; the enhanced decoder
+// withholds a place no sender can mean, as it withholds an "N/A" field.
+TEST(EnhancedHfDecoderTest, PositionNoSenderCanMeanIsWithheld) {
+  SignalOptions clean;
+  clean.Amplitude = 3000;
+  const auto alert = [&](const char* position_symbols) {
+    const std::string raw =
+        std::string("raw=112,112,33,80,40,7,90,106,") + position_symbols + ",20,19,100,127";
+    return DecodeEnhanced(GenerateSignal(Calls({raw.c_str()}), clean));
+  };
+  const EnhancedRun possible = alert("13,54,11,39,45");  // N35-41 , W139-45
+  ASSERT_EQ(possible.Rows.size(), 1u);
+  EXPECT_EQ(possible.Rows[0].Position, "N35-41 , W139-45");
+  EXPECT_TRUE(alert("13,48,41,39,45").Rows.empty());  // N34-84
+  EXPECT_TRUE(alert("19,50,01,80,01").Rows.empty());  // N95-00 , W180-01
+}
+
+TEST(ImpossiblePositionTest, OnlyMinutesAndDegreesBeyondTheEarthAreImpossible) {
+  for (const char* possible :
+       {"N90-00 , E180-00", "S0-00 , W0-00", "N35-59.9999 , E139-45.5678", "", "N/A"}) {
+    EXPECT_FALSE(IsImpossiblePositionText(possible)) << possible;
+  }
+  for (const char* impossible : {"N34-84 , E139-45", "N90-01 , E0-00", "S35-41 , W180-01",
+                                 "N35-41 , E139-60", "N99-99 , E999-99.1234"}) {
+    EXPECT_TRUE(IsImpossiblePositionText(impossible)) << impossible;
+  }
 }
 
 }  // namespace

@@ -470,5 +470,102 @@ TEST_F(EndToEndTest, BothToolsTellTheirVersion) {
   }
 }
 
+// Rewrites a mono `wav` in another sample format and channel count; the
+// recording goes on the first channel, the others carry a constant of a
+// quarter of full scale, which the decoder must never see.
+fs::path Rewrite(const fs::path& wav, const std::string& name, int format, int channels) {
+  SF_INFO info{};
+  SNDFILE* in = sf_open(wav.c_str(), SFM_READ, &info);
+  EXPECT_NE(in, nullptr) << sf_strerror(nullptr);
+  SF_INFO out_info = info;
+  out_info.format = format;
+  out_info.channels = channels;
+  const fs::path path = wav.parent_path() / name;
+  SNDFILE* out = sf_open(path.c_str(), SFM_WRITE, &out_info);
+  EXPECT_NE(out, nullptr) << name << ": " << sf_strerror(nullptr);
+  constexpr sf_count_t kChunk = 4096;
+  std::vector<double> mono(kChunk);
+  std::vector<double> frames(kChunk * static_cast<std::size_t>(channels), 0.25);
+  while (const sf_count_t n = sf_readf_double(in, mono.data(), kChunk)) {
+    for (sf_count_t j = 0; j < n; ++j)
+      frames[static_cast<std::size_t>(j * channels)] = mono[static_cast<std::size_t>(j)];
+    sf_writef_double(out, frames.data(), n);
+  }
+  sf_close(out);
+  sf_close(in);
+  return path;
+}
+
+// Recordings come from every kind of program: 8-bit and 32-bit float WAV,
+// 24-bit FLAC, multichannel interfaces, 192 kHz converters. Each must give
+// the row the 16-bit original gives, from its first channel.
+TEST_F(EndToEndTest, RecordingsOfUnusualFormatsGiveTheSameRow) {
+  const Layout& layout = kLayouts[7];
+  for (const bool vhf : {false, true}) {
+    SCOPED_TRACE(vhf ? "VHF" : "HF");
+    const std::string mode = vhf ? "--vhf " : "";
+    const fs::path original = Generate("original.wav", mode, {layout.call});
+    const std::vector<fs::path> files = {
+        Rewrite(original, "u8.wav", SF_FORMAT_WAV | SF_FORMAT_PCM_U8, 1),
+        Rewrite(original, "float.wav", SF_FORMAT_WAV | SF_FORMAT_FLOAT, 1),
+        Rewrite(original, "double.wav", SF_FORMAT_WAV | SF_FORMAT_DOUBLE, 1),
+        Rewrite(original, "six.wav", SF_FORMAT_WAV | SF_FORMAT_PCM_16, 6),
+        Rewrite(original, "flac24.flac", SF_FORMAT_FLAC | SF_FORMAT_PCM_24, 2),
+        Rewrite(original, "aiff32.aiff", SF_FORMAT_AIFF | SF_FORMAT_PCM_32, 1),
+        Generate("192k.wav", mode + "--rate 192000", {layout.call}),
+    };
+    for (const fs::path& file : files) {
+      SCOPED_TRACE(file.filename().string());
+      const ProgramRun run = Decode(mode + Quote(file.string()));
+      EXPECT_EQ(run.exit_status, 0) << run.err;
+      const auto rows = Rows(run);
+      ASSERT_EQ(rows.size(), 1u) << run.err;
+      ExpectRow(rows[0], layout);
+    }
+  }
+}
+
+// A file cut inside its header, a folder, a file without read permission and
+// a WAV whose header names a format nobody reads: each is named with the
+// reason, the exit status says an input failed, and the good file after them
+// is still decoded.
+TEST_F(EndToEndTest, BrokenRecordingsAreNamedWithTheReason) {
+  const fs::path good = Generate("good.wav", "--vhf", {kLayouts[3].call});
+  std::string bytes;
+  {
+    std::ifstream in(good, std::ios::binary);
+    bytes.assign(std::istreambuf_iterator<char>(in), {});
+  }
+  std::ofstream(dir / "cut-header.wav", std::ios::binary) << bytes.substr(0, 30);
+  std::string bad_format = bytes;
+  bad_format[20] = '\x55';  // WAVE_FORMAT code 0x5555, no codec anyone knows
+  bad_format[21] = '\x55';
+  std::ofstream(dir / "bad-format.wav", std::ios::binary) << bad_format;
+  fs::create_directory(dir / "folder.wav");
+  std::vector<std::string> broken = {"cut-header.wav", "bad-format.wav", "folder.wav"};
+  if (geteuid() != 0) {  // root reads any file
+    std::ofstream(dir / "locked.wav", std::ios::binary) << bytes;
+    fs::permissions(dir / "locked.wav", fs::perms::none);
+    broken.push_back("locked.wav");
+  }
+  std::string arguments = "--vhf";
+  for (const std::string& name : broken)
+    arguments += " " + Quote((dir / name).string());
+  const ProgramRun run = Decode(arguments + " " + Quote(good.string()));
+  EXPECT_EQ(run.exit_status, 1);
+  ASSERT_EQ(Rows(run).size(), 1u) << run.err;
+  ExpectRow(Rows(run)[0], kLayouts[3]);
+  std::istringstream lines(run.err);
+  std::vector<std::string> messages;
+  for (std::string line; std::getline(lines, line);)
+    messages.push_back(line);
+  ASSERT_EQ(messages.size(), broken.size()) << run.err;
+  for (std::size_t i = 0; i < broken.size(); ++i) {
+    const std::string prefix = "tolvik-decode: " + (dir / broken[i]).string() + ": ";
+    EXPECT_EQ(messages[i].rfind(prefix, 0), 0u) << messages[i];
+    EXPECT_GT(messages[i].size(), prefix.size() + 5) << "no reason given: " << messages[i];
+  }
+}
+
 }  // namespace
 }  // namespace tolvik
