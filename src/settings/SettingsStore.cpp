@@ -55,7 +55,12 @@ std::optional<std::string> ReadWholeFile(const std::filesystem::path& file) {
   if (stream.bad()) {
     return std::nullopt;
   }
-  return std::move(content).str();
+  std::string text = std::move(content).str();
+  // The INI parser reads a C string: a stray NUL byte (a crash while the
+  // file was written, a bad copy) would hide every key after it, and the
+  // next save would lose them. As a line break it only ends a line of junk.
+  std::replace(text.begin(), text.end(), '\0', '\n');
+  return text;
 }
 
 // Replaces the file's content with text. Returns why it failed, or nothing.

@@ -204,6 +204,27 @@ TEST_F(SettingsStoreTest, EmptyOrUnreadableFileGivesDefaults) {
   ExpectSameSettings(Load(), AppSettings{});
 }
 
+// A file damaged by a crash, a bad copy or another program: a megabyte-long
+// line, NUL and other binary bytes, lines outside any section, a section
+// that never closes. What can be read is read; the rest keeps its default;
+// the next save writes a clean file that reads back the same.
+TEST_F(SettingsStoreTest, DamagedFileKeepsWhatCanBeReadAndSavesCleanly) {
+  std::string text = "DecFc=10\n[Wave]\nDecFc=95\n";
+  text += "Garbage=" + std::string(1 << 20, 'x') + "\n";
+  for (const char byte : {'\0', '\xff', '\xfe', '\x01', 'b', '\0', '=', '\x7f', '\n'})
+    text += byte;
+  text += "[List\nDelMin=7\n[List]\nFontName=Courier New\n[Outputs]\nNmeaUdpHost=";
+  text += std::string(5000, 'h') + "\n";
+  const AppSettings settings = LoadText(text);
+  EXPECT_EQ(settings.DecFc, 95);
+  EXPECT_EQ(settings.FontName, "Courier New");
+  EXPECT_EQ(settings.NmeaUdpHost.size(), 2047u);  // cut, as every text setting is
+  EXPECT_EQ(settings.DelMin, AppSettings{}.DelMin);
+  ASSERT_TRUE(Save(settings, MainWindowPlacement{}));
+  EXPECT_EQ(ReadFile().find('\0'), std::string::npos);
+  ExpectSameSettings(Load(), settings);
+}
+
 TEST_F(SettingsStoreTest, ClampsCentreFrequencyAndAgeingLimit) {
   struct Case {
     int written;
