@@ -104,6 +104,20 @@ TEST_F(MidTableTest, LongLinesContinueAsNewLines) {
             std::string(250, 'x'));
 }
 
+TEST_F(MidTableTest, BinaryBytesAndAMegabyteWithoutLineBreaks) {
+  // A file that is no table at all answers "No Data", in one pass and
+  // without reading past the pieces it holds.
+  std::string binary;
+  for (int byte = 0; byte < 256; ++byte)
+    binary += static_cast<char>(byte);
+  EXPECT_EQ(LookupCountry(Table(binary + binary), "211000000"), "No Data");
+  EXPECT_EQ(LookupCountry(Table(std::string(1 << 20, '2')), "211000000"), "No Data");
+  // Junk before a good line does not hide it; a NUL inside a name is kept
+  // as a byte like any other.
+  EXPECT_EQ(LookupCountry(Table(binary + "\n211,Germany\n"), "211000000"), "Germany");
+  EXPECT_EQ(LookupCountry(Table(std::string("211,Ger\0many\n", 14)), "211000000").size(), 8u);
+}
+
 TEST_F(MidTableTest, MissingFileGivesNoData) {
   EXPECT_EQ(LookupCountry(folder_ / "absent.txt", "211000000"), "No Data");
   EXPECT_EQ(LookupCountry(Table(""), "211000000"), "No Data");
