@@ -32,6 +32,7 @@ class MqttSubscriber {
     std::string topic;
     std::string payload;
     bool retained;
+    std::chrono::steady_clock::time_point arrived;  // when the client's callback had it
   };
 
   // Returns once the broker has confirmed the subscription.
@@ -117,7 +118,7 @@ class MqttSubscriber {
     subscriber->messages_.push_back({message->topic,
                                      std::string(static_cast<const char*>(message->payload),
                                                  static_cast<std::size_t>(message->payloadlen)),
-                                     message->retain});
+                                     message->retain, std::chrono::steady_clock::now()});
     subscriber->changed_.notify_all();
   }
 
