@@ -57,6 +57,9 @@ class StreamDecoder final : private ReceiveListObserver,
   // for its look-ahead.
   void Finish();
 
+  // Told of every written row's call, as the outputs are; null for none.
+  void SetCallObserver(CallObserver* observer) { receiver_.SetCallObserver(observer); }
+
   const std::vector<BenchRow>& Rows() const { return rows_; }
   const StatusCounts& Statuses() const { return statuses_; }
   double SecondsFed() const { return static_cast<double>(samples_fed_) / kCaptureRateHz; }

@@ -1,10 +1,14 @@
 #include "outputs/SettingsOutputs.h"
 
+#include <algorithm>
+#include <chrono>
 #include <utility>
 
 #include "outputs/CsvCallFormat.h"
 #include "outputs/JsonCallFormat.h"
+#include "outputs/MqttCredentials.h"
 #include "outputs/OutputError.h"
+#include "outputs/StationName.h"
 
 namespace tolvik {
 
@@ -20,11 +24,27 @@ std::string TcpName(int port) {
   return "NMEA over TCP on port " + std::to_string(port);
 }
 
+std::string MqttName(const std::string& host, int port) {
+  return "MQTT to " + host + ":" + std::to_string(port);
+}
+
+bool IsFinished(const std::future<void>& stop) {
+  return stop.wait_for(std::chrono::seconds(0)) == std::future_status::ready;
+}
+
 }  // namespace
 
 SettingsOutputs::SettingsOutputs(const AppSettings& settings, StatusTextSink& status,
                                  std::filesystem::path default_log_folder)
     : settings_(settings), status_(status), default_log_folder_(std::move(default_log_folder)) {}
+
+SettingsOutputs::~SettingsOutputs() {
+  mqtt_output_.reset();
+  mqtt_.reset();  // waits for its drain, as the retired ones are waited for
+  for (std::future<void>& stop : retiring_publishers_) {
+    stop.wait();
+  }
+}
 
 void SettingsOutputs::Start() {
   FollowAll(false);
@@ -37,6 +57,15 @@ void SettingsOutputs::FollowSettings() {
 std::filesystem::path SettingsOutputs::LogFolder() const {
   return settings_.LogFolder.empty() ? default_log_folder_
                                      : std::filesystem::path(settings_.LogFolder);
+}
+
+void SettingsOutputs::ShowOutputReports() {
+  if (!mqtt_reports_.Waiting()) {
+    return;
+  }
+  for (const std::string& text : mqtt_reports_.Take()) {
+    status_.ShowStatusText(StatusPanel::Decoder, text);
+  }
 }
 
 void SettingsOutputs::FollowAll(bool announce_changes) {
@@ -62,7 +91,7 @@ void SettingsOutputs::FollowAll(bool announce_changes) {
 
 std::string SettingsOutputs::StandingProblems() const {
   std::string text;
-  for (const std::optional<std::string>* problem : {&udp_problem_, &tcp_problem_}) {
+  for (const std::optional<std::string>* problem : {&udp_problem_, &tcp_problem_, &mqtt_problem_}) {
     if (*problem) {
       text += (text.empty() ? "" : kProblemSeparator) + **problem;
     }
@@ -114,16 +143,63 @@ void SettingsOutputs::FollowNmeaTcp(std::optional<std::string>& change) {
   }
 }
 
-// The MQTT publisher is made here, from `wanted`, once it exists (a
-// problem goes into a standing problem of its own, as for NMEA); until then
-// the settings are only remembered.
-void SettingsOutputs::FollowMqtt([[maybe_unused]] std::optional<std::string>& change) {
+void SettingsOutputs::FollowMqtt(std::optional<std::string>& change) {
   const MqttTarget wanted{settings_.MqttOn, settings_.MqttHost, settings_.MqttPort,
                           settings_.MqttStation, settings_.MqttCredentials};
   if (mqtt_made_from_ == wanted) {
     return;
   }
   mqtt_made_from_ = wanted;
+  mqtt_problem_.reset();
+  RetireMqtt();
+  const std::string name = MqttName(wanted.host, wanted.port);
+  change = wanted.on ? name : name + " off";
+  if (!wanted.on) {
+    return;
+  }
+  const int generation = ++mqtt_generation_;
+  const auto report = [this, generation, name](const std::string& text) {
+    if (generation == mqtt_generation_) {
+      mqtt_reports_.Post(name + ": " + text);
+    }
+  };
+  try {
+    mqtt_ = std::make_unique<MqttPublisher>(MqttSettingsFor(wanted), report);
+  } catch (const OutputError& error) {
+    mqtt_problem_ = name + ": " + error.what();
+    return;
+  }
+  mqtt_output_ = std::make_unique<MqttCallOutput>(*mqtt_, [this](const WrittenCall& call) {
+    return JsonCallFormat::Dump(
+        JsonCallFormat::Object(call, {IsoUtcText(utc_clock_.Now()), {}, {}}));
+  });
+}
+
+MqttSettings SettingsOutputs::MqttSettingsFor(const MqttTarget& wanted) const {
+  if (wanted.host.empty()) {
+    throw OutputError("no broker host is set");
+  }
+  MqttSettings settings;
+  settings.host = wanted.host;
+  settings.port = wanted.port;
+  settings.station = StationName(wanted.station);
+  if (const auto problem = StationNameProblem(settings.station)) {
+    throw OutputError(*problem);
+  }
+  settings.credentials = wanted.credentials.empty() ? MqttCredentialsFromEnvironment()
+                                                    : ReadMqttCredentialsFile(wanted.credentials);
+  return settings;
+}
+
+void SettingsOutputs::RetireMqtt() {
+  mqtt_output_.reset();
+  if (!mqtt_) {
+    return;
+  }
+  ++mqtt_generation_;  // what it still reports is about settings gone
+  std::erase_if(retiring_publishers_, IsFinished);
+  retiring_publishers_.push_back(
+      std::async(std::launch::async, [publisher = std::move(mqtt_)] { publisher->Stop(); }));
 }
 
 void SettingsOutputs::FollowLog(std::optional<std::string>& change) {
@@ -147,7 +223,7 @@ void SettingsOutputs::FollowLog(std::optional<std::string>& change) {
   // A folder that cannot be written is told at the first row, and tried
   // again at every row after it.
   CallLogProblemSink& problems = *this;
-  log_ = std::make_unique<DailyCallLog>(wanted.folder, *log_format_, log_clock_, problems);
+  log_ = std::make_unique<DailyCallLog>(wanted.folder, *log_format_, utc_clock_, problems);
 }
 
 void SettingsOutputs::ReportCallLogProblem(const std::string& message) {
@@ -166,7 +242,9 @@ void SettingsOutputs::RebuildObservers() {
   if (nmea_.HasSinks()) {
     observers_.Add(nmea_);
   }
-  // The MQTT publisher follows here, before the log.
+  if (mqtt_output_) {
+    observers_.Add(*mqtt_output_);
+  }
   if (log_) {
     observers_.Add(*log_);
   }

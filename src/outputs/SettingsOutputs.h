@@ -1,9 +1,12 @@
 #pragma once
 
+#include <atomic>
 #include <filesystem>
+#include <future>
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "base/StatusTextSink.h"
 #include "base/UtcClock.h"
@@ -11,7 +14,10 @@
 #include "outputs/CallObserverList.h"
 #include "outputs/CallRecordFormat.h"
 #include "outputs/DailyCallLog.h"
+#include "outputs/MqttCallOutput.h"
+#include "outputs/MqttPublisher.h"
 #include "outputs/NmeaOutput.h"
+#include "outputs/OutputReports.h"
 #include "outputs/TcpSentenceServer.h"
 #include "outputs/UdpSentenceSender.h"
 #include "settings/AppSettings.h"
@@ -32,13 +38,19 @@ namespace tolvik {
 // Everything here runs on the decoding thread (in the desktop program its
 // main thread), between blocks: no call is being told while an output is
 // replaced. Making an output may wait a moment (a host name to resolve, a
-// TCP server giving its clients what is queued); sending never waits.
+// TCP server giving its clients what is queued); sending never waits. The
+// MQTT publisher talks to its broker from a thread of its own: what it has
+// to report waits for ShowOutputReports, and a publisher that is replaced
+// is given its moment to deliver what it holds on another thread.
 class SettingsOutputs final : private CallLogProblemSink {
  public:
   // `default_log_folder` is where the log goes while LogFolder is empty.
   // The settings are read at every FollowSettings; both must outlive this.
   SettingsOutputs(const AppSettings& settings, StatusTextSink& status,
                   std::filesystem::path default_log_folder);
+  // Gives the MQTT broker its moment (MqttPublisher::kDrainOnStop at most)
+  // for the calls still queued and the "offline" status.
+  ~SettingsOutputs() override;
 
   SettingsOutputs(const SettingsOutputs&) = delete;
   SettingsOutputs& operator=(const SettingsOutputs&) = delete;
@@ -54,11 +66,16 @@ class SettingsOutputs final : private CallLogProblemSink {
   // could not be made, or else confirms the last change; when nothing
   // changed it is left alone.
   void FollowSettings();
+  // Shows in status panel 0 what the MQTT publisher has reported since the
+  // last time (a broker lost, found again, refusing). Cheap when there is
+  // nothing: the decoding thread calls it after every block.
+  void ShowOutputReports();
 
   // What is open now.
   const UdpSentenceSender* NmeaUdpSender() const { return udp_.get(); }
   const TcpSentenceServer* NmeaTcpServer() const { return tcp_.get(); }
   const DailyCallLog* CallLog() const { return log_.get(); }
+  const MqttPublisher* Mqtt() const { return mqtt_.get(); }
   // Where the daily log goes: LogFolder, or the default while it is empty.
   std::filesystem::path LogFolder() const;
   const std::filesystem::path& DefaultLogFolder() const { return default_log_folder_; }
@@ -101,6 +118,12 @@ class SettingsOutputs final : private CallLogProblemSink {
   std::string StandingProblems() const;
   // The NMEA sinks and the observer list again from the open outputs.
   void RebuildObservers();
+  // The broker's settings from `wanted`; throws OutputError when they
+  // cannot be used.
+  MqttSettings MqttSettingsFor(const MqttTarget& wanted) const;
+  // Takes the publisher out of use and stops it on a thread of its own, so
+  // that its drain never holds up decoding.
+  void RetireMqtt();
 
   // CallLogProblemSink: the log's trouble shows where the others' does.
   void ReportCallLogProblem(const std::string& message) override;
@@ -116,13 +139,20 @@ class SettingsOutputs final : private CallLogProblemSink {
 
   std::optional<std::string> udp_problem_;  // why udp_ could not be made
   std::optional<std::string> tcp_problem_;
-  std::unique_ptr<UdpSentenceSender> udp_;        // open while NMEA over UDP is on
-  std::unique_ptr<TcpSentenceServer> tcp_;        // open while the TCP server is on
-  NmeaOutput nmea_;                               // the call as sentences to udp_ and tcp_
-  SystemUtcClock log_clock_;                      // the day of each logged row
+  std::optional<std::string> mqtt_problem_;
+  std::unique_ptr<UdpSentenceSender> udp_;  // open while NMEA over UDP is on
+  std::unique_ptr<TcpSentenceServer> tcp_;  // open while the TCP server is on
+  NmeaOutput nmea_;                         // the call as sentences to udp_ and tcp_
+  SystemUtcClock utc_clock_;  // when each row was written: the log's day, the MQTT "utc"
   std::unique_ptr<CallRecordFormat> log_format_;  // CSV or JSON lines, while the log is on
   std::unique_ptr<DailyCallLog> log_;             // open while the log is on
-  CallObserverList observers_;                    // what the receiver tells
+  OutputReports mqtt_reports_;                    // from the publisher's thread
+  // Which publisher may post: reports of a retired one are not news.
+  std::atomic<int> mqtt_generation_{0};
+  std::unique_ptr<MqttPublisher> mqtt_;                 // open while MQTT is on
+  std::unique_ptr<MqttCallOutput> mqtt_output_;         // each call as JSON to mqtt_
+  std::vector<std::future<void>> retiring_publishers_;  // stopping on their own threads
+  CallObserverList observers_;                          // what the receiver tells
 };
 
 }  // namespace tolvik

@@ -94,7 +94,10 @@ TForm1::TForm1(Setup setup)
   DeviceErrorSink& device_errors = *this;
   monitor_ = setup.make_monitor ? setup.make_monitor(device_errors)
                                 : std::make_unique<MonitorOutput>(device_errors);
-  const auto on_block = [this](CaptureBuffer buffer) { receiver_->ProcessBlock(buffer); };
+  const auto on_block = [this](CaptureBuffer buffer) {
+    receiver_->ProcessBlock(buffer);
+    outputs_->ShowOutputReports();  // the MQTT publisher's news, on this thread
+  };
   capture_ = setup.make_capture ? setup.make_capture(device_errors, on_block)
                                 : std::make_unique<CaptureDevice>(device_errors, on_block);
   replay_ = std::make_unique<FileReplay>(*capture_, [this] {

@@ -24,6 +24,11 @@ namespace tolvik::testing {
 // port at will, as a broker on the network goes away and comes back.
 class MosquittoBroker {
  public:
+  // Whether a restart keeps the subscribers' sessions (their subscriptions
+  // and the QoS 1 messages waiting for them), as a broker with persistence
+  // does; or forgets them.
+  enum class Sessions { Forgotten, Kept };
+
   // Far beyond the few milliseconds the broker takes to listen.
   static constexpr std::chrono::seconds kStartPatience{10};
 
@@ -39,14 +44,25 @@ class MosquittoBroker {
   }
 
   // `password_file`, when given, makes the broker take only its users.
-  explicit MosquittoBroker(const std::string& password_file = "") : port_(FreePort()) {
+  explicit MosquittoBroker(const std::string& password_file = "",
+                           Sessions sessions = Sessions::Forgotten)
+      : port_(FreePort()) {
     folder_ = std::filesystem::temp_directory_path() /
               ("tolvik-broker-" + std::to_string(getpid()) + "-" + std::to_string(port_));
     std::filesystem::create_directories(folder_);
     std::ofstream config(folder_ / "mosquitto.conf");
     config << "listener " << port_ << " 127.0.0.1\n"
-           << "persistence false\n"
            << "log_dest none\n";
+    if (sessions == Sessions::Kept) {
+      // Written when the broker stops, read when it starts. Open to all:
+      // a broker started as root writes as the user "mosquitto".
+      const std::filesystem::path sessions_folder = folder_ / "sessions";
+      std::filesystem::create_directories(sessions_folder);
+      std::filesystem::permissions(sessions_folder, std::filesystem::perms::all);
+      config << "persistence true\npersistence_location " << sessions_folder.string() << "/\n";
+    } else {
+      config << "persistence false\n";
+    }
     if (password_file.empty()) {
       config << "allow_anonymous true\n";
     } else {

@@ -8,6 +8,8 @@
 
 #include "common/CentreRange.h"
 #include "common/NumberCheck.h"
+#include "outputs/MqttSettings.h"
+#include "outputs/UdpSentenceSender.h"
 
 namespace tolvik {
 
@@ -19,14 +21,47 @@ constexpr const char* kNormalGate = "normal";
 constexpr const char* kStrictGate = "strict";
 constexpr int kLargestPort = 65535;
 
-CLI::Validator UdpEndpointCheck() {
+CLI::Validator HostAndPortCheck(int default_port) {
   return CLI::Validator(
-      [](std::string& text) -> std::string {
-        return ParseUdpEndpoint(text) ? ""
-                                      : "must be HOST:PORT (or HOST for port 10110; [ADDRESS]:PORT "
-                                        "for IPv6) with a port from 1 to 65535";
+      [default_port](std::string& text) -> std::string {
+        return ParseHostAndPort(text, default_port)
+                   ? ""
+                   : "must be HOST:PORT (or HOST for port " + std::to_string(default_port) +
+                         "; [ADDRESS]:PORT for IPv6) with a port from 1 to 65535";
       },
-      "HOST:PORT");
+      "");
+}
+
+// A text the MQTT topics can hold, by the check that says why not.
+CLI::Validator TopicPartCheck(std::optional<std::string> (*problem)(const std::string&)) {
+  return CLI::Validator(
+      [problem](std::string& text) -> std::string { return problem(text).value_or(""); }, "");
+}
+
+// The MQTT output: --mqtt and what only makes sense with it.
+void AddMqttOptions(CLI::App& app, DecodeOptions& options, std::string& broker) {
+  auto* mqtt = app.add_option("--mqtt", broker,
+                              "Also publish each call as a JSON object (as --json prints it) to\n"
+                              "the MQTT broker at HOST:PORT (port 1883 when left out), QoS 1")
+                   ->type_name("HOST[:PORT]")
+                   ->check(HostAndPortCheck(MqttSettings::kDefaultPort));
+  app.add_option("--mqtt-topic", options.mqtt_topic,
+                 "Topics PREFIX/STATION/call and PREFIX/STATION/status (default tolvik)")
+      ->type_name("PREFIX")
+      ->check(TopicPartCheck(TopicPrefixProblem))
+      ->needs(mqtt);
+  app.add_option("--mqtt-station", options.mqtt_station,
+                 "The station's name in the topics (default: this machine's host name)")
+      ->type_name("NAME")
+      ->check(TopicPartCheck(StationNameProblem))
+      ->needs(mqtt);
+  app.add_option_function<std::string>(
+         "--mqtt-credentials",
+         [&options](const std::string& file) { options.mqtt_credentials = file; },
+         "Read the broker's user and password from FILE, one line user:password\n"
+         "(else from TOLVIK_MQTT_USER and TOLVIK_MQTT_PASSWORD, if set)")
+      ->type_name("FILE")
+      ->needs(mqtt);
 }
 
 // The daily call log: --log-dir and --log-format.
@@ -52,6 +87,7 @@ ParsedCommandLine ParseDecodeCommandLine(int argc, char** argv) {
   bool no_progress = false;
   std::string enhanced;  // empty, or the gate after --enhanced
   std::string nmea_udp;  // HOST:PORT after --nmea-udp
+  std::string mqtt;      // HOST[:PORT] after --mqtt
   int nmea_tcp_port = -1;
 
   CLI::App app{
@@ -91,12 +127,14 @@ ParsedCommandLine ParseDecodeCommandLine(int argc, char** argv) {
   auto* udp = app.add_option("--nmea-udp", nmea_udp,
                              "Also send each call's NMEA sentences as UDP datagrams to HOST:PORT\n"
                              "(OpenCPN listens on 127.0.0.1:10110; broadcast addresses work)")
-                  ->check(UdpEndpointCheck());
+                  ->type_name("HOST:PORT")
+                  ->check(HostAndPortCheck(UdpSentenceSender::kDefaultPort));
   auto* tcp = app.add_option("--nmea-tcp", nmea_tcp_port,
                              "Also serve each call's NMEA sentences to every TCP client connected\n"
                              "to PORT (0: any free port, named on standard error)")
                   ->check(WholeNumberBetween(0, kLargestPort));
   AddLogOptions(app, options);
+  AddMqttOptions(app, options, mqtt);
   app.add_flag("--status", options.status, "Print the decoder's status texts to standard error");
   app.add_flag("--no-progress", no_progress, "Never show progress on standard error");
   app.add_option("--raw-rate", options.raw_rate_hz,
@@ -126,7 +164,10 @@ ParsedCommandLine ParseDecodeCommandLine(int argc, char** argv) {
   options.enhanced = !enhanced.empty();
   options.strict_gate = enhanced == kStrictGate;
   if (udp->count() > 0) {
-    options.nmea_udp = ParseUdpEndpoint(nmea_udp);
+    options.nmea_udp = ParseHostAndPort(nmea_udp, UdpSentenceSender::kDefaultPort);
+  }
+  if (!mqtt.empty()) {
+    options.mqtt = ParseHostAndPort(mqtt, MqttSettings::kDefaultPort);
   }
   if (tcp->count() > 0) {
     options.nmea_tcp_port = nmea_tcp_port;

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "decode/UdpEndpoint.h"
+#include "decode/HostAndPort.h"
 
 namespace tolvik {
 
@@ -27,11 +27,15 @@ struct DecodeOptions {
   int raw_rate_hz = 48000;              // of a headerless stream on standard input
   int raw_channels = 2;                 // of that stream: 1 or 2 (the left one is decoded)
   bool nmea = false;                    // NMEA sentences on standard output instead of the rows
-  std::optional<UdpEndpoint> nmea_udp;  // NMEA sentences as UDP datagrams to there
+  std::optional<HostAndPort> nmea_udp;  // NMEA sentences as UDP datagrams to there
   std::optional<int> nmea_tcp_port;     // NMEA sentences to TCP clients on this port
   std::optional<std::string> log_dir;   // every row also to a daily log in this folder
   LogFormat log_format = LogFormat::Csv;
-  std::vector<std::string> files;  // "-" is standard input
+  std::optional<HostAndPort> mqtt;              // each call's JSON object to this broker
+  std::string mqtt_topic = "tolvik";            // topics <topic>/<station>/call and .../status
+  std::string mqtt_station;                     // empty: this machine's host name
+  std::optional<std::string> mqtt_credentials;  // a file with the broker's user:password
+  std::vector<std::string> files;               // "-" is standard input
 };
 
 // The outcome of reading the command line: options to run with, or an exit

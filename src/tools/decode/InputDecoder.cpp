@@ -149,6 +149,10 @@ void InputDecoder::CallWritten(const WrittenCall& call) {
   }
 }
 
+CallContext InputDecoder::RowContext() const {
+  return CallContext{IsoUtcText(utc_clock_.Now()), current_name_, offset_s_};
+}
+
 void InputDecoder::PrintHeaderOnce() {
   if (header_printed_ || row_format_ == nullptr)
     return;
@@ -166,8 +170,7 @@ void InputDecoder::PrintRow(const WrittenCall& call) {
   }
   std::string line;
   if (row_format_ != nullptr) {
-    const CallContext context{IsoUtcText(utc_clock_.Now()), current_name_, offset_s_};
-    line = row_format_->Line(call, context);
+    line = row_format_->Line(call, RowContext());
   } else {
     const DecodedRow row{
         current_name_, offset_s_,   &call.row, call.kind, call.decoder == CallDecoder::Enhanced,

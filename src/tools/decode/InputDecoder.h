@@ -33,6 +33,10 @@ class InputDecoder final : private ReceiveListObserver,
   // error stream, when it cannot be read.
   bool Decode(const std::string& name);
 
+  // Where a row written now stands: the time, the input and the offset
+  // into it that --json prints, for an output that sends the same object.
+  CallContext RowContext() const;
+
  private:
   void DecodeBlocks(class SampleSource& source, const struct CentrePlan& centre);
   // The progress line for the input being decoded; null when none is shown

@@ -2,6 +2,8 @@
 //
 // Exit status: 0 when every input was read (calls found or not), 1 when an
 // input could not be read (the others are still decoded), 2 for bad usage.
+// Calls an MQTT broker did not take are counted on standard error but do
+// not change the status: the decoding itself went well.
 
 #include <cstdio>
 #include <memory>
@@ -15,8 +17,13 @@
 #include "outputs/DailyCallLog.h"
 #include "outputs/FileSentenceWriter.h"
 #include "outputs/JsonCallFormat.h"
+#include "outputs/MqttCallOutput.h"
+#include "outputs/MqttCredentials.h"
+#include "outputs/MqttPublisher.h"
+#include "outputs/MqttSettings.h"
 #include "outputs/NmeaOutput.h"
 #include "outputs/OutputError.h"
+#include "outputs/StationName.h"
 #include "outputs/TcpSentenceServer.h"
 #include "outputs/UdpSentenceSender.h"
 
@@ -97,6 +104,90 @@ void OpenCallLog(const tolvik::DecodeOptions& options, CallLogOutput& output) {
                                                       output.clock, output.problems);
 }
 
+// The broker and topics of --mqtt, with the user and password from the
+// credentials file or else the environment. Throws OutputError when those
+// cannot be read.
+tolvik::MqttSettings MqttSettingsFor(const tolvik::DecodeOptions& options) {
+  tolvik::MqttSettings settings;
+  settings.host = options.mqtt->host;
+  settings.port = options.mqtt->port;
+  settings.station = tolvik::StationName(options.mqtt_station);
+  std::string prefix = options.mqtt_topic;
+  while (!prefix.empty() && prefix.back() == '/') {
+    prefix.pop_back();
+  }
+  settings.topic_prefix = prefix + "/" + settings.station;
+  if (options.mqtt_credentials) {
+    settings.credentials = tolvik::ReadMqttCredentialsFile(*options.mqtt_credentials);
+  } else {
+    settings.credentials = tolvik::MqttCredentialsFromEnvironment();
+  }
+  return settings;
+}
+
+void PrintMqttReport(const std::string& message) {
+  std::fprintf(stderr, "tolvik-decode: %s\n", message.c_str());
+  std::fflush(stderr);
+}
+
+// The publisher of --mqtt, kept for the whole run; it sends from a thread
+// of its own, so that a broker that is slow or away never holds up the
+// decoding.
+struct MqttOutput {
+  std::unique_ptr<tolvik::MqttPublisher> publisher;
+  std::unique_ptr<tolvik::MqttCallOutput> output;
+};
+
+// False, with a message, when the settings cannot be read.
+bool OpenMqttPublisher(const tolvik::DecodeOptions& options, MqttOutput& mqtt) {
+  if (!options.mqtt) {
+    return true;
+  }
+  try {
+    mqtt.publisher =
+        std::make_unique<tolvik::MqttPublisher>(MqttSettingsFor(options), PrintMqttReport);
+  } catch (const tolvik::OutputError& error) {
+    std::fprintf(stderr, "tolvik-decode: --mqtt: %s\n", error.what());
+    return false;
+  }
+  return true;
+}
+
+// Each call as the object --json prints, where the decoder stands now.
+void AddMqttOutput(MqttOutput& mqtt, const tolvik::InputDecoder& decoder,
+                   tolvik::CallObserverList& outputs) {
+  if (!mqtt.publisher) {
+    return;
+  }
+  mqtt.output = std::make_unique<tolvik::MqttCallOutput>(
+      *mqtt.publisher, [&decoder](const tolvik::WrittenCall& call) {
+        return tolvik::JsonCallFormat::Dump(
+            tolvik::JsonCallFormat::Object(call, decoder.RowContext()));
+      });
+  outputs.Add(*mqtt.output);
+}
+
+// Gives the broker a moment for what is still queued, and counts what it
+// did not take.
+void FinishMqtt(MqttOutput& mqtt) {
+  if (!mqtt.publisher) {
+    return;
+  }
+  const std::size_t undelivered = mqtt.publisher->Stop();
+  if (undelivered == 0) {
+    return;
+  }
+  const tolvik::MqttSettings& settings = mqtt.publisher->Settings();
+  std::fprintf(stderr,
+               "tolvik-decode: %zu %s not delivered to the MQTT broker %s:%d within %lld s of "
+               "the end of the input\n",
+               undelivered, undelivered == 1 ? "call was" : "calls were", settings.host.c_str(),
+               settings.port,
+               static_cast<long long>(std::chrono::duration_cast<std::chrono::seconds>(
+                                          tolvik::MqttPublisher::kDrainOnStop)
+                                          .count()));
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -109,21 +200,28 @@ int main(int argc, char** argv) {
   if (!OpenNmeaOutputs(options, nmea)) {
     return kUsageExitStatus;
   }
+  MqttOutput mqtt;
+  if (!OpenMqttPublisher(options, mqtt)) {
+    return kUsageExitStatus;
+  }
   CallLogOutput call_log;
   OpenCallLog(options, call_log);
+  // Told after each row is printed: NMEA, MQTT, the log.
   tolvik::CallObserverList outputs;
+  tolvik::InputDecoder decoder(options, stdout, stderr, &outputs);
   if (nmea.output.HasSinks()) {
     outputs.Add(nmea.output);
   }
+  AddMqttOutput(mqtt, decoder, outputs);
   if (call_log.log) {
     outputs.Add(*call_log.log);
   }
-  tolvik::InputDecoder decoder(options, stdout, stderr, outputs.IsEmpty() ? nullptr : &outputs);
   int exit_status = 0;
   for (const std::string& file : options.files) {
     if (!decoder.Decode(file)) {
       exit_status = 1;
     }
   }
+  FinishMqtt(mqtt);
   return exit_status;
 }

@@ -5,8 +5,8 @@
 
 #include "decode/CentrePlan.h"
 #include "decode/DecodeOptions.h"
+#include "decode/HostAndPort.h"
 #include "decode/RowPrinter.h"
-#include "decode/UdpEndpoint.h"
 
 namespace tolvik {
 namespace {
@@ -146,22 +146,22 @@ TEST(DecodeCommandLineTest, NmeaOutputsTakeTheirPlaces) {
   EXPECT_FALSE(none.options->nmea_tcp_port);
 }
 
-TEST(DecodeCommandLineTest, UdpEndpointsAsPeopleWriteThem) {
-  const auto host_only = ParseUdpEndpoint("plotter.local");
+TEST(DecodeCommandLineTest, HostsAndPortsAsPeopleWriteThem) {
+  const auto host_only = ParseHostAndPort("plotter.local", 10110);
   ASSERT_TRUE(host_only);
   EXPECT_EQ(host_only->host, "plotter.local");
   EXPECT_EQ(host_only->port, 10110);
-  const auto v6 = ParseUdpEndpoint("[::1]:10111");
+  const auto v6 = ParseHostAndPort("[::1]:10111", 10110);
   ASSERT_TRUE(v6);
   EXPECT_EQ(v6->host, "::1");
   EXPECT_EQ(v6->port, 10111);
-  const auto bare_v6 = ParseUdpEndpoint("fe80::1");
+  const auto bare_v6 = ParseHostAndPort("fe80::1", 10110);
   ASSERT_TRUE(bare_v6);
   EXPECT_EQ(bare_v6->host, "fe80::1");
   EXPECT_EQ(bare_v6->port, 10110);
   for (const char* bad : {"", ":10110", "host:", "host:0", "host:65536", "host:12a", "host:-1",
                           "[::1", "[::1]10110", "host:100000"}) {
-    EXPECT_FALSE(ParseUdpEndpoint(bad)) << bad;
+    EXPECT_FALSE(ParseHostAndPort(bad, 10110)) << bad;
   }
 }
 
@@ -181,6 +181,52 @@ TEST(DecodeCommandLineTest, BadNmeaValuesAreRefusedNamingTheOption) {
     EXPECT_EQ(parsed.exit_status, 2) << words[0];
     EXPECT_NE(message.find(words[0] == "--nmea" ? "--json" : words[0] + ": "), std::string::npos)
         << message;
+  }
+}
+
+TEST(DecodeCommandLineTest, MqttTakesABrokerWithItsPortOrTheDefault) {
+  const auto none = Parse({"a.wav"});
+  ASSERT_TRUE(none.options);
+  EXPECT_FALSE(none.options->mqtt);
+  EXPECT_EQ(none.options->mqtt_topic, "tolvik");
+  EXPECT_EQ(none.options->mqtt_station, "");  // the host name, later
+
+  const auto plain = Parse({"--mqtt", "broker.lan", "a.wav"});
+  ASSERT_TRUE(plain.options && plain.options->mqtt);
+  EXPECT_EQ(plain.options->mqtt->host, "broker.lan");
+  EXPECT_EQ(plain.options->mqtt->port, 1883);
+
+  const auto full =
+      Parse({"--mqtt", "[fd00::7]:8883", "--mqtt-topic", "coast/dsc", "--mqtt-station", "north",
+             "--mqtt-credentials", "/etc/tolvik/mqtt", "a.wav"});
+  ASSERT_TRUE(full.options && full.options->mqtt);
+  EXPECT_EQ(full.options->mqtt->host, "fd00::7");
+  EXPECT_EQ(full.options->mqtt->port, 8883);
+  EXPECT_EQ(full.options->mqtt_topic, "coast/dsc");
+  EXPECT_EQ(full.options->mqtt_station, "north");
+  EXPECT_EQ(full.options->mqtt_credentials, "/etc/tolvik/mqtt");
+}
+
+TEST(DecodeCommandLineTest, BadMqttValuesAreRefusedNamingTheOption) {
+  const std::vector<std::vector<std::string>> bad = {
+      {"--mqtt", "broker:0", "a.wav"},
+      {"--mqtt", "", "a.wav"},
+      {"--mqtt-topic", "dsc/#", "--mqtt", "broker", "a.wav"},
+      {"--mqtt-topic", "/", "--mqtt", "broker", "a.wav"},
+      {"--mqtt-station", "a/b", "--mqtt", "broker", "a.wav"},
+      {"--mqtt-station", "+", "--mqtt", "broker", "a.wav"},
+      {"--mqtt-station", "", "--mqtt", "broker", "a.wav"},
+      // Without a broker they would be silently ignored.
+      {"--mqtt-topic", "dsc", "a.wav"},
+      {"--mqtt-credentials", "secret", "a.wav"},
+  };
+  for (const auto& words : bad) {
+    testing::internal::CaptureStderr();
+    const auto parsed = Parse(words);
+    const std::string message = testing::internal::GetCapturedStderr();
+    EXPECT_FALSE(parsed.options) << words[0] << " " << words[1];
+    EXPECT_EQ(parsed.exit_status, 2) << words[0] << " " << words[1];
+    EXPECT_NE(message.find(words[0]), std::string::npos) << message;
   }
 }
 

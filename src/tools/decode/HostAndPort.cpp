@@ -1,9 +1,7 @@
-#include "decode/UdpEndpoint.h"
+#include "decode/HostAndPort.h"
 
 #include <algorithm>
 #include <cctype>
-
-#include "outputs/UdpSentenceSender.h"
 
 namespace tolvik {
 
@@ -23,9 +21,9 @@ std::optional<int> ReadPort(const std::string& text) {
 
 }  // namespace
 
-std::optional<UdpEndpoint> ParseUdpEndpoint(const std::string& text) {
+std::optional<HostAndPort> ParseHostAndPort(const std::string& text, int default_port) {
   std::string host = text;
-  std::string port = std::to_string(UdpSentenceSender::kDefaultPort);
+  std::string port = std::to_string(default_port);
   if (!text.empty() && text.front() == '[') {
     const std::size_t close = text.find(']');
     if (close == std::string::npos) {
@@ -48,7 +46,7 @@ std::optional<UdpEndpoint> ParseUdpEndpoint(const std::string& text) {
   if (host.empty() || !number) {
     return std::nullopt;
   }
-  return UdpEndpoint{host, *number};
+  return HostAndPort{host, *number};
 }
 
 }  // namespace tolvik
