@@ -26,9 +26,10 @@ void EnhancedVhfChannel::FollowSettings() {
   }
 }
 
-void EnhancedVhfChannel::ProcessBlock(std::span<const double, kFramesPerBlock> channel0) {
+void EnhancedVhfChannel::ProcessWorkingSamples(
+    std::span<const double, kVhfWorkingSamplesPerBlock> working) {
   FollowSettings();
-  decoder_.ProcessBlock(channel0);
+  decoder_.ProcessWorkingSamples(working);
 }
 
 void EnhancedVhfChannel::AddReceiveEntry(const CallTexts& call) {

@@ -2,8 +2,8 @@
 
 #include <span>
 
-#include "base/BlockFormat.h"
 #include "base/StatusTextSink.h"
+#include "demod/DecoderParameters.h"
 #include "dsc/CallSink.h"
 #include "enhanced/EnhancedOptions.h"
 #include "enhanced/EnhancedVhfDecoder.h"
@@ -24,9 +24,9 @@ class EnhancedVhfChannel final : private CallSink {
   EnhancedVhfChannel(const EnhancedVhfChannel&) = delete;
   EnhancedVhfChannel& operator=(const EnhancedVhfChannel&) = delete;
 
-  // One block of channel 0 as captured, before the standard VHF demodulator
-  // filters it in place: this decoder filters and decimates on its own.
-  void ProcessBlock(std::span<const double, kFramesPerBlock> channel0);
+  // One block's working samples, as the standard VHF demodulator has
+  // filtered and decimated them.
+  void ProcessWorkingSamples(std::span<const double, kVhfWorkingSamplesPerBlock> working);
 
   // The input has ended or gone digitally silent, or the receiver stops
   // running this decoder: a call that passed its gate is handed on, any

@@ -91,10 +91,10 @@ void Receiver::DemodulateHf(int channel, std::span<double, kFramesPerBlock> samp
 
 void Receiver::DemodulateVhf(int channel, std::span<double, kFramesPerBlock> samples) {
   FollowDecoderChoice();
-  if (RunsEnhanced(channel)) {
-    enhanced_vhf_.ProcessBlock(samples);  // before the demodulator filters in place
-  }
   vhf_.DemodulateVhf(channel, samples);
+  if (RunsEnhanced(channel)) {
+    enhanced_vhf_.ProcessWorkingSamples(vhf_.DecimatedSamples());
+  }
 }
 
 bool Receiver::Phased(int channel) const {

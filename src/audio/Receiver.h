@@ -44,10 +44,9 @@ struct ReceiverHosts {
 // program, the command-line decoder and the tests each hold one and feed it
 // captured blocks.
 //
-// With DecENH on the enhanced decoder of the mode makes the rows. On HF it
-// reads the working samples the standard HF demodulator leaves in each
-// block; on VHF it takes each block before the standard VHF demodulator
-// filters it in place, and filters it on its own. Either way the standard
+// With DecENH on the enhanced decoder of the mode makes the rows. It reads
+// the working samples the standard demodulator of the mode has just
+// filtered and decimated, so the anti-alias filter runs once. The standard
 // demodulator keeps running and still draws the displays, but its bits no
 // longer reach the standard DSC decoder. That decoder then neither shows
 // status texts, nor moves the mixer's centre, nor flips DecINV, nor makes
