@@ -2,9 +2,9 @@
 
 namespace tolvik {
 
-EnhancedVhfChannel::EnhancedVhfChannel(AppSettings& settings, CallSink& calls,
+EnhancedVhfChannel::EnhancedVhfChannel(DecoderOptions& polarity, CallSink& calls,
                                        StatusTextSink& status)
-    : settings_(settings),
+    : polarity_(polarity),
       calls_(calls),
       applied_(OptionsFromSettings()),
       decoder_(*this, status, applied_) {}
@@ -12,8 +12,8 @@ EnhancedVhfChannel::EnhancedVhfChannel(AppSettings& settings, CallSink& calls,
 EnhancedOptions EnhancedVhfChannel::OptionsFromSettings() const {
   EnhancedOptions options;
   options.StrictGate = strict_gate_;
-  options.AutoPolarity = settings_.DecAPS;
-  options.Inverted = settings_.DecINV;
+  options.AutoPolarity = polarity_.AutomaticPolarity();
+  options.Inverted = polarity_.Inverted();
   return options;
 }
 
@@ -33,8 +33,8 @@ void EnhancedVhfChannel::ProcessWorkingSamples(
 }
 
 void EnhancedVhfChannel::AddReceiveEntry(const CallTexts& call) {
-  if (settings_.DecAPS) {
-    settings_.DecINV = decoder_.ReceptionInverted();
+  if (polarity_.AutomaticPolarity()) {
+    polarity_.SetInverted(decoder_.ReceptionInverted());
   }
   calls_.AddReceiveEntry(call);
 }

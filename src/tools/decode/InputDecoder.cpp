@@ -41,12 +41,19 @@ AppSettings SettingsFor(const DecodeOptions& options, const CentrePlan& centre) 
 
 constexpr const char* kStandardInputName = "-";
 
+// The left channel alone unless the right one is decoded too.
+InputChannels InputChannelsFor(const DecodeOptions& options) {
+  return options.channels == DecodedChannels::Left ? InputChannels::Left
+                                                   : InputChannels::LeftAndRight;
+}
+
 std::unique_ptr<SampleSource> OpenInput(const std::string& name, const DecodeOptions& options) {
   if (name == kStandardInputName) {
     return std::make_unique<StreamSource>(
-        stdin, RawStreamFormat{options.raw_rate_hz, options.raw_channels});
+        stdin, RawStreamFormat{options.raw_rate_hz, options.raw_channels},
+        InputChannelsFor(options));
   }
-  return std::make_unique<SoundFileSource>(name);
+  return std::make_unique<SoundFileSource>(name, InputChannelsFor(options));
 }
 
 // The line format of the printed rows; none for aligned text.
@@ -114,6 +121,7 @@ void InputDecoder::DecodeBlocks(SampleSource& source, const CentrePlan& centre) 
   receiver->List().SetObserver(this);
   receiver->SetCallObserver(this);
   receiver->SetStrictGate(options_.strict_gate);
+  receiver->SetDecodedChannels(options_.channels);
 
   const std::unique_ptr<ProgressIndicator> progress = ProgressFor(source);
   progress_ = progress.get();
@@ -172,7 +180,9 @@ void InputDecoder::PrintRow(const WrittenCall& call) {
     const DecodedRow row{
         current_name_, offset_s_,   &call.row, call.kind, call.decoder == CallDecoder::Enhanced,
         call.repaired, call.channel};
-    line = FormatPlainRow(row, options_.files.size() > 1);
+    line = FormatPlainRow(
+        row, options_.files.size() > 1,
+        options_.channels == DecodedChannels::Both ? ChannelColumn::Shown : ChannelColumn::Hidden);
   }
   std::fprintf(out_, "%s\n", line.c_str());
   std::fflush(out_);
