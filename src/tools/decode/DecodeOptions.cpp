@@ -56,8 +56,7 @@ void AddChannelOption(CLI::App& app, DecodeOptions& options) {
          },
          "Which channel of a stereo input to decode: left (default), right or\n"
          "both (two receivers on one sound card); rows say which")
-      ->check(CLI::IsMember(kChannels, CLI::ignore_case))
-      ->type_name("left|right|both");
+      ->check(CLI::IsMember(kChannels, CLI::ignore_case));
 }
 }  // namespace
 
