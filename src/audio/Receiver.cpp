@@ -6,6 +6,14 @@
 
 namespace tolvik {
 
+namespace {
+
+StatusTextSink& RightStatus(const ReceiverHosts& hosts) {
+  return hosts.right_status != nullptr ? *hosts.right_status : hosts.status;
+}
+
+}  // namespace
+
 Receiver::Receiver(AppSettings& settings, ReceiverHosts hosts)
     : settings_(settings),
       decoder_options_(settings),
@@ -20,12 +28,12 @@ Receiver::Receiver(AppSettings& settings, ReceiverHosts hosts)
                        {list_, {CallDecoder::Standard, 1}, last_origin_, &written_calls_}}},
       enhanced_calls_{{{list_, {CallDecoder::Enhanced, 0}, last_origin_, &written_calls_},
                        {list_, {CallDecoder::Enhanced, 1}, last_origin_, &written_calls_}}},
-      dsc_({&decoder_options_, &right_options_}, tunings_, hosts.status,
+      dsc_({&decoder_options_, &right_options_}, tunings_, {&hosts.status, &RightStatus(hosts)},
            {&standard_calls_[0], &standard_calls_[1]}, hosts.receptions),
       enhanced_{{{settings, decoder_options_, enhanced_calls_[0], hosts.status},
-                 {settings, right_options_, enhanced_calls_[1], hosts.status}}},
+                 {settings, right_options_, enhanced_calls_[1], RightStatus(hosts)}}},
       enhanced_vhf_{{{decoder_options_, enhanced_calls_[0], hosts.status},
-                     {right_options_, enhanced_calls_[1], hosts.status}}},
+                     {right_options_, enhanced_calls_[1], RightStatus(hosts)}}},
       enhanced_running_(settings.DecENH),
       enhanced_vhf_running_(settings.DecVHF),
       hf_(tunings_, traces_, *this),

@@ -38,6 +38,9 @@ struct ReceiverHosts {
   // benchmarks count the rejections); none by default. The enhanced
   // decoder's receptions are not reported.
   ReceptionObserver* receptions = nullptr;
+  // Decoder channel 1's decoder status texts (StatusPanel::Decoder), to
+  // tell them from channel 0's; `status` when none.
+  StatusTextSink* right_status = nullptr;
 };
 
 // The whole decoder as one object: the settings it runs on, the two

@@ -26,15 +26,16 @@ struct DscDecoder::Channel {
 
 DscDecoder::DscDecoder(DecoderOptions& channel0_options, ChannelTunings& tunings,
                        StatusTextSink& status, CallSink& calls, ReceptionObserver* receptions)
-    : DscDecoder({&channel0_options, &channel1_options_}, tunings, status, {&calls, &calls},
-                 receptions) {}
+    : DscDecoder({&channel0_options, &channel1_options_}, tunings, {&status, &status},
+                 {&calls, &calls}, receptions) {}
 
 DscDecoder::DscDecoder(const PerChannelOptions& options, ChannelTunings& tunings,
-                       StatusTextSink& status, const PerChannelCalls& calls,
+                       const PerChannelStatus& status, const PerChannelCalls& calls,
                        ReceptionObserver* receptions) {
   for (int channel = 0; channel < kDecoderChannels; ++channel) {
-    channels_[channel] = std::make_unique<Channel>(*options[channel], tunings[channel], status,
-                                                   *calls[channel], receptions, enhanced_position_);
+    channels_[channel] =
+        std::make_unique<Channel>(*options[channel], tunings[channel], *status[channel],
+                                  *calls[channel], receptions, enhanced_position_);
   }
 }
 

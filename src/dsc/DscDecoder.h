@@ -30,11 +30,14 @@ class DscDecoder : public BitSink {
   // calls go to `calls`.
   DscDecoder(DecoderOptions& channel0_options, ChannelTunings& tunings, StatusTextSink& status,
              CallSink& calls, ReceptionObserver* receptions = nullptr);
-  // Each channel on its own options, its calls to its own sink.
+  // Each channel on its own options, its status texts and calls to sinks
+  // of its own.
   using PerChannelOptions = std::array<DecoderOptions*, kDecoderChannels>;
+  using PerChannelStatus = std::array<StatusTextSink*, kDecoderChannels>;
   using PerChannelCalls = std::array<CallSink*, kDecoderChannels>;
-  DscDecoder(const PerChannelOptions& options, ChannelTunings& tunings, StatusTextSink& status,
-             const PerChannelCalls& calls, ReceptionObserver* receptions = nullptr);
+  DscDecoder(const PerChannelOptions& options, ChannelTunings& tunings,
+             const PerChannelStatus& status, const PerChannelCalls& calls,
+             ReceptionObserver* receptions = nullptr);
   ~DscDecoder() override;
 
   DscDecoder(const DscDecoder&) = delete;

@@ -117,7 +117,8 @@ std::unique_ptr<ProgressIndicator> InputDecoder::ProgressFor(const SampleSource&
 
 void InputDecoder::DecodeBlocks(SampleSource& source, const CentrePlan& centre) {
   AppSettings settings = SettingsFor(options_, centre);
-  auto receiver = std::make_unique<Receiver>(settings, ReceiverHosts{*this, *this, *this, clock_});
+  auto receiver = std::make_unique<Receiver>(
+      settings, ReceiverHosts{*this, *this, *this, clock_, nullptr, &right_status_});
   receiver->List().SetObserver(this);
   receiver->SetCallObserver(this);
   receiver->SetStrictGate(options_.strict_gate);
@@ -189,13 +190,19 @@ void InputDecoder::PrintRow(const WrittenCall& call) {
 }
 
 void InputDecoder::ShowStatusText(StatusPanel panel, const std::string& text) {
+  PrintStatus(panel, text, "L");
+}
+
+void InputDecoder::PrintStatus(StatusPanel panel, const std::string& text, const char* channel) {
   if (!options_.status || panel != StatusPanel::Decoder || text.empty())
     return;
   if (progress_ != nullptr) {
     progress_->Erase();
   }
-  std::fprintf(err_, "%s %.1fs: %s\n", current_name_.c_str(), RoundToTenths(offset_s_),
-               text.c_str());
+  const std::string label =
+      options_.channels == DecodedChannels::Both ? std::string(" ") + channel : "";
+  std::fprintf(err_, "%s %.1fs%s: %s\n", current_name_.c_str(), RoundToTenths(offset_s_),
+               label.c_str(), text.c_str());
 }
 
 }  // namespace tolvik

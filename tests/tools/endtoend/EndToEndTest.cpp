@@ -502,6 +502,11 @@ TEST_F(EndToEndTest, CsvAndPlainRowsNameTheChannel) {
   EXPECT_NE(second.find("  R"), std::string::npos) << plain.out;
   const ProgramRun single = Shell(std::string(TOLVIK_DECODE) + " " + Quote(file.string()));
   EXPECT_EQ(single.out.find("  L"), std::string::npos) << single.out;
+  // The status texts of the two receivers are told apart the same way.
+  const ProgramRun status =
+      Shell(std::string(TOLVIK_DECODE) + " --status --channel both " + Quote(file.string()));
+  EXPECT_NE(status.err.find("s L: Receiving data..."), std::string::npos) << status.err;
+  EXPECT_NE(status.err.find("s R: Receiving data..."), std::string::npos) << status.err;
 }
 
 TEST_F(EndToEndTest, MonoInputWithTheRightChannelFailsForThatInputOnly) {
