@@ -23,8 +23,8 @@ void PutLittleEndian(std::uint8_t* out, std::uint32_t value, int bytes) {
 
 }  // namespace
 
-MonoWavFile::MonoWavFile(const std::string& path, int sample_rate_hz)
-    : file_(std::fopen(path.c_str(), "wb")), sample_rate_hz_(sample_rate_hz) {
+MonoWavFile::MonoWavFile(const std::string& path, int sample_rate_hz, int channels)
+    : file_(std::fopen(path.c_str(), "wb")), sample_rate_hz_(sample_rate_hz), channels_(channels) {
   if (file_ == nullptr) {
     throw std::runtime_error("cannot create " + path);
   }
@@ -79,17 +79,18 @@ void MonoWavFile::WriteHeader(std::uint32_t data_bytes) {
     PutLittleEndian(&header[static_cast<std::size_t>(at)], value, bytes);
   };
   const auto rate = static_cast<std::uint32_t>(sample_rate_hz_);
+  const auto frame_bytes = static_cast<std::uint32_t>(channels_ * kBytesPerSample);
   text(0, "RIFF");
   number(4, data_bytes + kHeaderBytes - 8, 4);
   text(8, "WAVE");
   text(12, "fmt ");
-  number(16, 16, 4);                      // size of the format chunk
-  number(20, 1, 2);                       // integer PCM
-  number(22, 1, 2);                       // mono
-  number(24, rate, 4);                    // frames per second
-  number(28, rate * kBytesPerSample, 4);  // bytes per second
-  number(32, kBytesPerSample, 2);         // bytes per frame
-  number(34, 16, 2);                      // bits per sample
+  number(16, 16, 4);  // size of the format chunk
+  number(20, 1, 2);   // integer PCM
+  number(22, static_cast<std::uint32_t>(channels_), 2);
+  number(24, rate, 4);                // frames per second
+  number(28, rate * frame_bytes, 4);  // bytes per second
+  number(32, frame_bytes, 2);         // bytes per frame
+  number(34, 16, 2);                  // bits per sample
   text(36, "data");
   number(40, data_bytes, 4);
   failed_ |= std::fwrite(header.data(), 1, header.size(), file_) != header.size();

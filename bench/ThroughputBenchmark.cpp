@@ -10,19 +10,25 @@
 // benchmark thread. TOLVIK_BENCH_MINUTES sets the length of the recordings
 // (default 30). hf_48k_enhanced and vhf_48k_enhanced decode the same
 // recordings as hf_48k and vhf_48k with --enhanced, for the enhanced mode's
-// cost against the standard chain's.
+// cost against the standard chain's. hf_stereo_48k_left and
+// hf_stereo_48k_both decode one stereo recording (the HF recording on the
+// left, one of other calls and noise on the right) with --channel left and
+// --channel both, for the cost of the second receiver.
 
 #include <benchmark/benchmark.h>
 #include <stdlib.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "CallMix.h"
 #include "CallStream.h"
 #include "MonoWavFile.h"
+#include "audio/input/SoundFileSource.h"
 #include "decode/DecodeOptions.h"
 #include "decode/InputDecoder.h"
 
@@ -42,6 +48,8 @@ struct Recording {
   int rate_hz = 48000;
   double centre_hz = 800.0;  // HF tone centre in the file, given to the decoder as --centre
   bool enhanced = false;     // --enhanced: the enhanced decoder beside the standard demodulator
+  bool stereo = false;       // other calls on the right channel
+  DecodedChannels channels = DecodedChannels::Left;  // --channel
 };
 
 double RecordingMinutes() {
@@ -87,8 +95,9 @@ class TemporaryDirectory {
   std::filesystem::path path_;  // the directory made
 };
 
-// Writes the recording; returns how many calls it holds.
-int WriteRecording(const Recording& recording, const std::string& path, double seconds) {
+// Writes one channel's recording; returns how many calls it holds.
+int WriteMonoRecording(const Recording& recording, const std::string& path, double seconds,
+                       std::uint64_t call_seed, std::uint64_t noise_seed) {
   const int calls = static_cast<int>(seconds / SecondsPerCall(recording.vhf)) + 1;
   SignalOptions options;
   options.Vhf = recording.vhf;
@@ -97,11 +106,51 @@ int WriteRecording(const Recording& recording, const std::string& path, double s
   options.Amplitude = kAmplitude;
   options.GapS = GapSeconds(recording.vhf);
   options.SampleRateHz = recording.rate_hz;
-  options.Seed = kNoiseSeed;
+  options.Seed = noise_seed;
   MonoWavFile file(path, recording.rate_hz);
-  GenerateCallStream(MakeCallMix(calls, kCallSeed), options, kCallsPerPiece,
+  GenerateCallStream(MakeCallMix(calls, call_seed), options, kCallsPerPiece,
                      [&](std::span<const double> samples) { file.Append(samples); });
   file.Close();
+  return calls;
+}
+
+// Interleaves two mono 48 kHz recordings into a stereo one, the shorter
+// padded with silence.
+void WriteStereo(const std::string& left_path, const std::string& right_path,
+                 const std::string& path) {
+  constexpr std::size_t kPiece = 48000;
+  SoundFileSource left(left_path);
+  SoundFileSource right(right_path);
+  MonoWavFile file(path, kCaptureRateHz, 2);
+  std::vector<double> left_piece(kPiece), right_piece(kPiece), frames(2 * kPiece);
+  for (;;) {
+    std::fill(left_piece.begin(), left_piece.end(), 0.0);
+    std::fill(right_piece.begin(), right_piece.end(), 0.0);
+    const std::size_t count = std::max(left.Read(left_piece), right.Read(right_piece));
+    if (count == 0) {
+      break;
+    }
+    for (std::size_t i = 0; i < count; ++i) {
+      frames[2 * i] = left_piece[i];
+      frames[2 * i + 1] = right_piece[i];
+    }
+    file.Append(std::span<const double>(frames).first(2 * count));
+  }
+  file.Close();
+}
+
+// Writes the recording; returns how many calls it holds.
+int WriteRecording(const Recording& recording, const std::string& path, double seconds) {
+  if (!recording.stereo) {
+    return WriteMonoRecording(recording, path, seconds, kCallSeed, kNoiseSeed);
+  }
+  const std::string left = path + ".left.wav";
+  const std::string right = path + ".right.wav";
+  const int calls = WriteMonoRecording(recording, left, seconds, kCallSeed, kNoiseSeed) +
+                    WriteMonoRecording(recording, right, seconds, kCallSeed + 1, kNoiseSeed + 1);
+  WriteStereo(left, right, path);
+  std::filesystem::remove(left);
+  std::filesystem::remove(right);
   return calls;
 }
 
@@ -112,9 +161,9 @@ void KeepRecording(const std::string& path, const Recording& recording) {
   if (folder == nullptr || *folder == '\0') {
     return;
   }
-  const std::string file_name = std::string(recording.vhf ? "vhf" : "hf") + "-" +
-                                std::to_string(recording.rate_hz) + "-" +
-                                std::to_string(static_cast<int>(recording.centre_hz));
+  const std::string file_name =
+      std::string(recording.vhf ? "vhf" : "hf") + "-" + std::to_string(recording.rate_hz) + "-" +
+      std::to_string(static_cast<int>(recording.centre_hz)) + (recording.stereo ? "-stereo" : "");
   std::filesystem::copy_file(path, std::filesystem::path(folder) / (file_name + ".wav"),
                              std::filesystem::copy_options::overwrite_existing);
 }
@@ -133,13 +182,14 @@ void BM_DecodeRecording(benchmark::State& state, Recording recording) {
   const std::string path = (directory.Path() / "recording.wav").string();
   const int calls = WriteRecording(recording, path, RecordingMinutes() * 60.0);
   KeepRecording(path, recording);
-  const double audio_seconds =
-      static_cast<double>(std::filesystem::file_size(path) - 44) / 2.0 / recording.rate_hz;
+  const double audio_seconds = static_cast<double>(std::filesystem::file_size(path) - 44) / 2.0 /
+                               (recording.stereo ? 2 : 1) / recording.rate_hz;
 
   DecodeOptions options;
   options.vhf = recording.vhf;
   options.centre_hz = recording.centre_hz;
   options.enhanced = recording.enhanced;
+  options.channels = recording.channels;
   options.progress = false;
   options.files = {path};
   std::FILE* errors = std::fopen("/dev/null", "w");
@@ -177,6 +227,15 @@ BENCHMARK_CAPTURE(BM_DecodeRecording, vhf_48k, Recording{true, 48000, 800.0})
     ->Iterations(2);
 // The same recording as vhf_48k, the receiver with DecENH on.
 BENCHMARK_CAPTURE(BM_DecodeRecording, vhf_48k_enhanced, Recording{true, 48000, 800.0, true})
+    ->Unit(benchmark::kSecond)
+    ->Iterations(2);
+// One stereo recording: the left channel alone, then both.
+BENCHMARK_CAPTURE(BM_DecodeRecording, hf_stereo_48k_left,
+                  Recording{false, 48000, 800.0, false, true, DecodedChannels::Left})
+    ->Unit(benchmark::kSecond)
+    ->Iterations(2);
+BENCHMARK_CAPTURE(BM_DecodeRecording, hf_stereo_48k_both,
+                  Recording{false, 48000, 800.0, false, true, DecodedChannels::Both})
     ->Unit(benchmark::kSecond)
     ->Iterations(2);
 BENCHMARK_CAPTURE(BM_DecodeRecording, hf_44k1, Recording{false, 44100, 800.0})

@@ -8,7 +8,7 @@ namespace tolvik {
 
 namespace {
 
-constexpr int kDecodedChannel = 0;  // only the left channel is decoded
+constexpr int kLeftChannel = 0;
 
 // The signed 16-bit sample at sample index `index` of an interleaved buffer.
 std::int16_t SampleAt(CaptureBuffer buffer, std::size_t index) {
@@ -28,53 +28,69 @@ std::string FormatClockText(const TimeOfDay& time) {
 BlockPipeline::BlockPipeline(Collaborators collaborators) : with_(std::move(collaborators)) {}
 
 void BlockPipeline::ProcessBlock(CaptureBuffer buffer) {
-  const bool silent = ConvertToSampleBlock(buffer);
+  const ChannelSilence silent = ConvertToSampleBlock(buffer);
   if (monitoring_) {
     CopyToMonitor(buffer);
   }
   // Every bit decided here goes straight on to the synchroniser, so a call
   // completed by this block is in the list before the displays are drawn.
-  Demodulate(silent);
+  // Channel 0 goes first, so its calls of a block come before channel 1's.
+  for (int channel = 0; channel < kChannelsPerFrame; ++channel) {
+    if (DecodesChannel(decoded_, channel)) {
+      Demodulate(channel, silent[channel]);
+    }
+  }
   RefreshDisplays();
   AdvanceClock();
-  with_.host.SetReceiveLamp(with_.decoder.Phased(kDecodedChannel));
+  with_.host.SetReceiveLamp(AnyDecodedChannelPhased());
 }
 
-bool BlockPipeline::ConvertToSampleBlock(CaptureBuffer buffer) {
+BlockPipeline::ChannelSilence BlockPipeline::ConvertToSampleBlock(CaptureBuffer buffer) {
+  ChannelSilence silent{};
   for (int channel = 0; channel < kChannelsPerFrame; ++channel) {
     auto& target = samples_.Channels[channel];
     for (int frame = 0; frame < kFramesPerBlock; ++frame) {
       target[frame] =
           SampleAt(buffer, static_cast<std::size_t>(frame) * kChannelsPerFrame + channel);
     }
+    silent[channel] = std::all_of(target.begin(), target.end(), [](double x) { return x == 0.0; });
   }
-  const auto& left = samples_.Channels[kDecodedChannel];
-  return std::all_of(left.begin(), left.end(), [](double x) { return x == 0.0; });
+  return silent;
+}
+
+bool BlockPipeline::AnyDecodedChannelPhased() const {
+  for (int channel = 0; channel < kChannelsPerFrame; ++channel) {
+    if (DecodesChannel(decoded_, channel) && with_.decoder.Phased(channel)) {
+      return true;
+    }
+  }
+  return false;
 }
 
 void BlockPipeline::CopyToMonitor(CaptureBuffer buffer) {
   // The right input channel is not monitored: the left sample goes out on
   // both output channels.
   for (int frame = 0; frame < kFramesPerBlock; ++frame) {
-    const std::int16_t left = SampleAt(buffer, static_cast<std::size_t>(frame) * kChannelsPerFrame);
+    const std::int16_t left =
+        SampleAt(buffer, static_cast<std::size_t>(frame) * kChannelsPerFrame + kLeftChannel);
     monitor_staging_[2 * frame] = left;
     monitor_staging_[2 * frame + 1] = left;
   }
   with_.host.WriteMonitorBlock(monitor_staging_);
 }
 
-void BlockPipeline::Demodulate(bool silent) {
-  auto& left = samples_.Channels[kDecodedChannel];
+void BlockPipeline::Demodulate(int channel, bool silent) {
+  auto& samples = samples_.Channels[channel];
   if (with_.settings.DecVHF) {
-    with_.decoder.DemodulateVhf(kDecodedChannel, left);
+    with_.decoder.DemodulateVhf(channel, samples);
   } else {
-    with_.decoder.DemodulateHf(kDecodedChannel, left);
+    with_.decoder.DemodulateHf(channel, samples);
   }
   // A squelched receiver or a muted program delivers exact zeros, in which
   // the bit clock stands still: without this a finished call would wait for
   // the next signal before it is shown.
   if (silent) {
-    with_.decoder.FinishInput(kDecodedChannel);
+    with_.decoder.FinishInput(channel);
   }
 }
 

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "audio/BlockDecoder.h"
+#include "audio/DecodedChannels.h"
 #include "audio/PipelineHost.h"
 #include "base/BlockFormat.h"
 #include "base/CaptureBlock.h"
@@ -21,10 +22,11 @@ namespace tolvik {
 
 // The heartbeat of the receiver: every 100 ms block of captured audio runs
 // once through ProcessBlock, which converts it, copies it to the monitor
-// output while monitoring, demodulates the left channel in the current mode
-// (which drives the whole DSC decoder), refreshes the displays, advances the
-// clock text (and with it the list ageing) and sets the receive lamp. While
-// no blocks arrive all of that stands still.
+// output while monitoring, demodulates the decoded channels in the current
+// mode (the left one as decoder channel 0, the right one as channel 1; this
+// drives the whole DSC decoder), refreshes the displays, advances the clock
+// text (and with it the list ageing) and sets the receive lamp. While no
+// blocks arrive all of that stands still.
 class BlockPipeline {
  public:
   struct Collaborators {
@@ -46,22 +48,31 @@ class BlockPipeline {
   void SetMonitoring(bool monitoring) { monitoring_ = monitoring; }
   bool Monitoring() const { return monitoring_; }
 
+  // Which input channels are demodulated from the next block (the left one
+  // alone at start).
+  void SetDecodedChannels(DecodedChannels channels) { decoded_ = channels; }
+  DecodedChannels Decoded() const { return decoded_; }
+
   const SampleBlock& Samples() const { return samples_; }
 
  private:
-  // Returns whether the left channel was all zeros.
-  bool ConvertToSampleBlock(CaptureBuffer buffer);
+  using ChannelSilence = std::array<bool, kChannelsPerFrame>;
+
+  // Returns, per channel, whether it was all zeros.
+  ChannelSilence ConvertToSampleBlock(CaptureBuffer buffer);
   void CopyToMonitor(CaptureBuffer buffer);
-  void Demodulate(bool silent);
+  void Demodulate(int channel, bool silent);
+  bool AnyDecodedChannelPhased() const;
   void RefreshDisplays();
   void AdvanceClock();
 
   Collaborators with_;
-  SampleBlock samples_;  // this block as doubles; channel 0 filtered in place
+  SampleBlock samples_;  // this block as doubles; decoded channels filtered in place
   std::array<std::int16_t, kFramesPerBlock * kChannelsPerFrame>
       monitor_staging_{};    // next monitor block
   bool monitoring_ = false;  // the Monitor button is down
-  std::string clock_text_;   // the "hh:mm:ss" shown for the previous block
+  DecodedChannels decoded_ = DecodedChannels::Left;
+  std::string clock_text_;  // the "hh:mm:ss" shown for the previous block
 };
 
 }  // namespace tolvik

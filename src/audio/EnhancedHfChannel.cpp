@@ -14,8 +14,10 @@ bool SameOptions(const EnhancedOptions& a, const EnhancedOptions& b) {
 
 }  // namespace
 
-EnhancedHfChannel::EnhancedHfChannel(AppSettings& settings, CallSink& calls, StatusTextSink& status)
+EnhancedHfChannel::EnhancedHfChannel(const AppSettings& settings, DecoderOptions& polarity,
+                                     CallSink& calls, StatusTextSink& status)
     : settings_(settings),
+      polarity_(polarity),
       calls_(calls),
       applied_(OptionsFromSettings()),
       decoder_(*this, status, applied_) {}
@@ -25,8 +27,8 @@ EnhancedOptions EnhancedHfChannel::OptionsFromSettings() const {
   options.CentreHz = settings_.DecFc * kDecFcUnitHz;
   options.StrictGate = strict_gate_;
   options.FrequencyOffsetBank = settings_.DecAFC;
-  options.AutoPolarity = settings_.DecAPS;
-  options.Inverted = settings_.DecINV;
+  options.AutoPolarity = polarity_.AutomaticPolarity();
+  options.Inverted = polarity_.Inverted();
   return options;
 }
 
@@ -45,8 +47,8 @@ void EnhancedHfChannel::ProcessWorkingSamples(
 }
 
 void EnhancedHfChannel::AddReceiveEntry(const CallTexts& call) {
-  if (settings_.DecAPS) {
-    settings_.DecINV = decoder_.ReceptionInverted();
+  if (polarity_.AutomaticPolarity()) {
+    polarity_.SetInverted(decoder_.ReceptionInverted());
   }
   calls_.AddReceiveEntry(call);
 }

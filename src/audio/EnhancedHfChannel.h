@@ -5,24 +5,27 @@
 #include "base/StatusTextSink.h"
 #include "demod/DecoderParameters.h"
 #include "dsc/CallSink.h"
+#include "dsc/DecoderOptions.h"
 #include "enhanced/EnhancedHfDecoder.h"
 #include "enhanced/EnhancedOptions.h"
 #include "settings/AppSettings.h"
 
 namespace tolvik {
 
-// Channel 0's enhanced HF decoder as the receiver runs it. Its options follow
-// the settings record live: the centre from DecFc, the offset bank from
-// DecAFC, either polarity with DecAPS or else only DecINV's; a change takes
-// effect with the next block. Automatic polarity writes DecINV back as the
-// standard chain does, but only when an inverted call is decoded: the
-// enhanced sync accepts both polarities anyway, so DecINV records the
-// polarity of the last call that passed the check's gate, and a sync that
-// comes to nothing leaves it alone.
+// One decoder channel's enhanced HF decoder as the receiver runs it. Its
+// options follow the settings record and the channel's decoder options live:
+// the centre from DecFc, the offset bank from DecAFC, either polarity with
+// automatic polarity or else only the channel's own; a change takes effect
+// with the next block. Automatic polarity sets the channel's polarity (for
+// channel 0, DecINV) as the standard chain does, but only when an inverted
+// call is decoded: the enhanced sync accepts both polarities anyway, so the
+// polarity records that of the last call that passed the check's gate, and
+// a sync that comes to nothing leaves it alone.
 class EnhancedHfChannel final : private CallSink {
  public:
   // All references must outlive the channel.
-  EnhancedHfChannel(AppSettings& settings, CallSink& calls, StatusTextSink& status);
+  EnhancedHfChannel(const AppSettings& settings, DecoderOptions& polarity, CallSink& calls,
+                    StatusTextSink& status);
 
   EnhancedHfChannel(const EnhancedHfChannel&) = delete;
   EnhancedHfChannel& operator=(const EnhancedHfChannel&) = delete;
@@ -51,7 +54,8 @@ class EnhancedHfChannel final : private CallSink {
   // CallSink: the enhanced decoder's calls, on their way to `calls_`.
   void AddReceiveEntry(const CallTexts& call) override;
 
-  AppSettings& settings_;  // DecFc, DecAFC, DecAPS, DecINV (read and written)
+  const AppSettings& settings_;  // DecFc, DecAFC
+  DecoderOptions& polarity_;     // automatic polarity; the polarity (read and written)
   CallSink& calls_;
   bool strict_gate_ = false;
   EnhancedOptions applied_;  // what the decoder runs on

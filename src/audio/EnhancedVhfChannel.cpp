@@ -2,9 +2,9 @@
 
 namespace tolvik {
 
-EnhancedVhfChannel::EnhancedVhfChannel(AppSettings& settings, CallSink& calls,
+EnhancedVhfChannel::EnhancedVhfChannel(DecoderOptions& polarity, CallSink& calls,
                                        StatusTextSink& status)
-    : settings_(settings),
+    : polarity_(polarity),
       calls_(calls),
       applied_(OptionsFromSettings()),
       decoder_(*this, status, applied_) {}
@@ -12,8 +12,8 @@ EnhancedVhfChannel::EnhancedVhfChannel(AppSettings& settings, CallSink& calls,
 EnhancedOptions EnhancedVhfChannel::OptionsFromSettings() const {
   EnhancedOptions options;
   options.StrictGate = strict_gate_;
-  options.AutoPolarity = settings_.DecAPS;
-  options.Inverted = settings_.DecINV;
+  options.AutoPolarity = polarity_.AutomaticPolarity();
+  options.Inverted = polarity_.Inverted();
   return options;
 }
 
@@ -26,14 +26,15 @@ void EnhancedVhfChannel::FollowSettings() {
   }
 }
 
-void EnhancedVhfChannel::ProcessBlock(std::span<const double, kFramesPerBlock> channel0) {
+void EnhancedVhfChannel::ProcessWorkingSamples(
+    std::span<const double, kVhfWorkingSamplesPerBlock> working) {
   FollowSettings();
-  decoder_.ProcessBlock(channel0);
+  decoder_.ProcessWorkingSamples(working);
 }
 
 void EnhancedVhfChannel::AddReceiveEntry(const CallTexts& call) {
-  if (settings_.DecAPS) {
-    settings_.DecINV = decoder_.ReceptionInverted();
+  if (polarity_.AutomaticPolarity()) {
+    polarity_.SetInverted(decoder_.ReceptionInverted());
   }
   calls_.AddReceiveEntry(call);
 }

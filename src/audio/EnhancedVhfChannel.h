@@ -2,31 +2,32 @@
 
 #include <span>
 
-#include "base/BlockFormat.h"
 #include "base/StatusTextSink.h"
+#include "demod/DecoderParameters.h"
 #include "dsc/CallSink.h"
+#include "dsc/DecoderOptions.h"
 #include "enhanced/EnhancedOptions.h"
 #include "enhanced/EnhancedVhfDecoder.h"
-#include "settings/AppSettings.h"
 
 namespace tolvik {
 
-// Channel 0's enhanced VHF decoder as the receiver runs it. Its polarity
-// follows the settings record live, either polarity with DecAPS or else only
-// DecINV's, and a change takes effect with the next block. As on HF,
-// automatic polarity writes DecINV back only when a call is decoded, with
-// the polarity of that call.
+// One decoder channel's enhanced VHF decoder as the receiver runs it. Its
+// polarity follows the channel's decoder options live, either polarity with
+// automatic polarity or else only the channel's own, and a change takes
+// effect with the next block. As on HF, automatic polarity sets the
+// channel's polarity (for channel 0, DecINV) only when a call is decoded,
+// with the polarity of that call.
 class EnhancedVhfChannel final : private CallSink {
  public:
   // All references must outlive the channel.
-  EnhancedVhfChannel(AppSettings& settings, CallSink& calls, StatusTextSink& status);
+  EnhancedVhfChannel(DecoderOptions& polarity, CallSink& calls, StatusTextSink& status);
 
   EnhancedVhfChannel(const EnhancedVhfChannel&) = delete;
   EnhancedVhfChannel& operator=(const EnhancedVhfChannel&) = delete;
 
-  // One block of channel 0 as captured, before the standard VHF demodulator
-  // filters it in place: this decoder filters and decimates on its own.
-  void ProcessBlock(std::span<const double, kFramesPerBlock> channel0);
+  // One block's working samples, as the standard VHF demodulator has
+  // filtered and decimated them.
+  void ProcessWorkingSamples(std::span<const double, kVhfWorkingSamplesPerBlock> working);
 
   // The input has ended or gone digitally silent, or the receiver stops
   // running this decoder: a call that passed its gate is handed on, any
@@ -47,7 +48,7 @@ class EnhancedVhfChannel final : private CallSink {
   // CallSink: the enhanced decoder's calls, on their way to `calls_`.
   void AddReceiveEntry(const CallTexts& call) override;
 
-  AppSettings& settings_;  // DecAPS, DecINV (read and written)
+  DecoderOptions& polarity_;  // automatic polarity; the polarity (read and written)
   CallSink& calls_;
   bool strict_gate_ = false;
   EnhancedOptions applied_;  // what the decoder runs on

@@ -6,20 +6,34 @@
 
 namespace tolvik {
 
+namespace {
+
+StatusTextSink& RightStatus(const ReceiverHosts& hosts) {
+  return hosts.right_status != nullptr ? *hosts.right_status : hosts.status;
+}
+
+}  // namespace
+
 Receiver::Receiver(AppSettings& settings, ReceiverHosts hosts)
     : settings_(settings),
       decoder_options_(settings),
+      right_options_(settings),
       list_options_(settings),
       status_(hosts.status),
       display_constants_(DisplayConstantsOf(DecoderModeFromSetting(settings.DecVHF))),
       list_(list_options_, hosts.clock, hosts.alerts),
       ageing_(list_, list_options_, hosts.clock),
       written_calls_(list_, dsc_, enhanced_, enhanced_vhf_),
-      standard_calls_(list_, CallDecoder::Standard, last_call_decoder_, &written_calls_),
-      enhanced_calls_(list_, CallDecoder::Enhanced, last_call_decoder_, &written_calls_),
-      dsc_(decoder_options_, tunings_, hosts.status, standard_calls_, hosts.receptions),
-      enhanced_(settings, enhanced_calls_, hosts.status),
-      enhanced_vhf_(settings, enhanced_calls_, hosts.status),
+      standard_calls_{{{list_, {CallDecoder::Standard, 0}, last_origin_, &written_calls_},
+                       {list_, {CallDecoder::Standard, 1}, last_origin_, &written_calls_}}},
+      enhanced_calls_{{{list_, {CallDecoder::Enhanced, 0}, last_origin_, &written_calls_},
+                       {list_, {CallDecoder::Enhanced, 1}, last_origin_, &written_calls_}}},
+      dsc_({&decoder_options_, &right_options_}, tunings_, {&hosts.status, &RightStatus(hosts)},
+           {&standard_calls_[0], &standard_calls_[1]}, hosts.receptions),
+      enhanced_{{{settings, decoder_options_, enhanced_calls_[0], hosts.status},
+                 {settings, right_options_, enhanced_calls_[1], RightStatus(hosts)}}},
+      enhanced_vhf_{{{decoder_options_, enhanced_calls_[0], hosts.status},
+                     {right_options_, enhanced_calls_[1], RightStatus(hosts)}}},
       enhanced_running_(settings.DecENH),
       enhanced_vhf_running_(settings.DecVHF),
       hf_(tunings_, traces_, *this),
@@ -33,35 +47,52 @@ Receiver::Receiver(AppSettings& settings, ReceiverHosts hosts)
 }
 
 void Receiver::SetUpDecoderMode() {
-  dsc_.AbandonReception(kDecodedChannel);
-  if (enhanced_running_) {
-    FinishEnhanced();
+  for (int channel = 0; channel < kDecoderChannels; ++channel) {
+    dsc_.AbandonReception(channel);
+    if (enhanced_running_) {
+      FinishEnhanced(channel);
+    }
   }
   display_constants_ = DisplayConstantsOf(DecoderModeFromSetting(settings_.DecVHF));
   status_.ShowStatusText(StatusPanel::Mode, std::string(display_constants_.StatusText));
 }
 
 void Receiver::ApplyCentreFrequency() {
-  SetCentreFromDecFc(tunings_[kDecodedChannel], settings_.DecFc);
+  for (ChannelTuning& tuning : tunings_) {
+    SetCentreFromDecFc(tuning, settings_.DecFc);
+  }
+}
+
+void Receiver::SetStrictGate(bool strict) {
+  for (int channel = 0; channel < kDecoderChannels; ++channel) {
+    enhanced_[channel].SetStrictGate(strict);
+    enhanced_vhf_[channel].SetStrictGate(strict);
+  }
 }
 
 void Receiver::FinishInput() {
-  FinishInput(kDecodedChannel);
+  for (int channel = 0; channel < kDecoderChannels; ++channel) {
+    if (DecodesChannel(pipeline_.Decoded(), channel)) {
+      FinishInput(channel);
+    }
+  }
 }
 
 bool Receiver::LastCallRepaired() const {
-  if (last_call_decoder_ != CallDecoder::Enhanced) {
+  if (last_origin_.Decoder != CallDecoder::Enhanced) {
     return false;
   }
   // Asked as the row is written, while the decoder that made it still runs.
-  return enhanced_vhf_running_ ? enhanced_vhf_.LastCallRepaired() : enhanced_.LastCallRepaired();
+  const int channel = last_origin_.Channel;
+  return enhanced_vhf_running_ ? enhanced_vhf_[channel].LastCallRepaired()
+                               : enhanced_[channel].LastCallRepaired();
 }
 
-void Receiver::FinishEnhanced() {
+void Receiver::FinishEnhanced(int channel) {
   if (enhanced_vhf_running_) {
-    enhanced_vhf_.FinishInput();
+    enhanced_vhf_[channel].FinishInput();
   } else {
-    enhanced_.FinishInput();
+    enhanced_[channel].FinishInput();
   }
 }
 
@@ -71,11 +102,13 @@ void Receiver::FollowDecoderChoice() {
   if (enhanced == enhanced_running_ && (!enhanced || vhf == enhanced_vhf_running_)) {
     return;
   }
-  if (enhanced_running_) {
-    FinishEnhanced();
-  } else {
-    dsc_.FinishInput(kDecodedChannel);
-    dsc_.AbandonReception(kDecodedChannel);
+  for (int channel = 0; channel < kDecoderChannels; ++channel) {
+    if (enhanced_running_) {
+      FinishEnhanced(channel);
+    } else {
+      dsc_.FinishInput(channel);
+      dsc_.AbandonReception(channel);
+    }
   }
   enhanced_running_ = enhanced;
   enhanced_vhf_running_ = vhf;
@@ -84,30 +117,30 @@ void Receiver::FollowDecoderChoice() {
 void Receiver::DemodulateHf(int channel, std::span<double, kFramesPerBlock> samples) {
   FollowDecoderChoice();
   hf_.DemodulateHf(channel, samples);
-  if (RunsEnhanced(channel)) {
-    enhanced_.ProcessWorkingSamples(samples.first<kHfWorkingSamplesPerBlock>());
+  if (RunsEnhanced()) {
+    enhanced_[channel].ProcessWorkingSamples(samples.first<kHfWorkingSamplesPerBlock>());
   }
 }
 
 void Receiver::DemodulateVhf(int channel, std::span<double, kFramesPerBlock> samples) {
   FollowDecoderChoice();
-  if (RunsEnhanced(channel)) {
-    enhanced_vhf_.ProcessBlock(samples);  // before the demodulator filters in place
-  }
   vhf_.DemodulateVhf(channel, samples);
+  if (RunsEnhanced()) {
+    enhanced_vhf_[channel].ProcessWorkingSamples(vhf_.DecimatedSamples());
+  }
 }
 
 bool Receiver::Phased(int channel) const {
-  if (!RunsEnhanced(channel)) {
+  if (!RunsEnhanced()) {
     return dsc_.Phased(channel);
   }
-  return enhanced_vhf_running_ ? enhanced_vhf_.Phased() : enhanced_.Phased();
+  return enhanced_vhf_running_ ? enhanced_vhf_[channel].Phased() : enhanced_[channel].Phased();
 }
 
 void Receiver::FinishInput(int channel) {
   FollowDecoderChoice();
-  if (RunsEnhanced(channel)) {
-    FinishEnhanced();
+  if (RunsEnhanced()) {
+    FinishEnhanced(channel);
   } else {
     dsc_.FinishInput(channel);
   }
@@ -115,7 +148,7 @@ void Receiver::FinishInput(int channel) {
 
 void Receiver::PushBit(int channel, int bit) {
   // The enhanced decoder reads the working samples instead.
-  if (!RunsEnhanced(channel)) {
+  if (!RunsEnhanced()) {
     dsc_.PushBit(channel, bit);
   }
 }

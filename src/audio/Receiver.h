@@ -3,8 +3,10 @@
 #include "audio/BlockDecoder.h"
 #include "audio/BlockPipeline.h"
 #include "audio/CallOrigin.h"
+#include "audio/DecodedChannels.h"
 #include "audio/EnhancedHfChannel.h"
 #include "audio/EnhancedVhfChannel.h"
+#include "audio/OwnPolarityDecoderOptions.h"
 #include "audio/PipelineHost.h"
 #include "audio/SettingsDecoderOptions.h"
 #include "audio/SettingsListOptions.h"
@@ -36,6 +38,9 @@ struct ReceiverHosts {
   // benchmarks count the rejections); none by default. The enhanced
   // decoder's receptions are not reported.
   ReceptionObserver* receptions = nullptr;
+  // Decoder channel 1's decoder status texts (StatusPanel::Decoder), to
+  // tell them from channel 0's; `status` when none.
+  StatusTextSink* right_status = nullptr;
 };
 
 // The whole decoder as one object: the settings it runs on, the two
@@ -44,10 +49,18 @@ struct ReceiverHosts {
 // program, the command-line decoder and the tests each hold one and feed it
 // captured blocks.
 //
-// With DecENH on the enhanced decoder of the mode makes the rows. On HF it
-// reads the working samples the standard HF demodulator leaves in each
-// block; on VHF it takes each block before the standard VHF demodulator
-// filters it in place, and filters it on its own. Either way the standard
+// It decodes the left input channel as decoder channel 0 and, when asked,
+// the right one as decoder channel 1 (SetDecodedChannels): two receivers on
+// one stereo sound card. Each channel has its own filter states, HF tuning,
+// DSC decoder state and enhanced decoders, and its own polarity: channel 0's
+// is DecINV, channel 1's is kept apart and never saved. The other settings
+// apply to both. The display traces are channel 0's; the receive lamp is
+// lit while either decoded channel holds phasing; the rows of both go to the
+// one list.
+//
+// With DecENH on the enhanced decoder of the mode makes the rows. It reads
+// the working samples the standard demodulator of the mode has just
+// filtered and decimated, so the anti-alias filter runs once. The standard
 // demodulator keeps running and still draws the displays, but its bits no
 // longer reach the standard DSC decoder. That decoder then neither shows
 // status texts, nor moves the mixer's centre, nor flips DecINV, nor makes
@@ -79,19 +92,21 @@ class Receiver final : private BlockDecoder, private BitSink {
 
   // The enhanced decoder's stricter gate (0.3 dB less sensitive, safer);
   // taken into use from its next reception. Off at start.
-  void SetStrictGate(bool strict) {
-    enhanced_.SetStrictGate(strict);
-    enhanced_vhf_.SetStrictGate(strict);
-  }
+  void SetStrictGate(bool strict);
+
+  // Which input channels are decoded from the next block; the left one
+  // alone at start. A channel no longer decoded is left as it is.
+  void SetDecodedChannels(DecodedChannels channels) { pipeline_.SetDecodedChannels(channels); }
 
   // Whether an enhanced decoder is making the rows now: DecENH on, as last
   // followed at a block.
   bool EnhancedDecoding() const { return enhanced_running_; }
 
   // Which decoder made the call last handed to the list (Standard before
-  // the first), and whether the check character mended one of its
-  // characters (only the enhanced decoder mends).
-  CallDecoder LastCallDecoder() const { return last_call_decoder_; }
+  // the first), on which decoder channel, and whether the check character
+  // mended one of its characters (only the enhanced decoder mends).
+  CallDecoder LastCallDecoder() const { return last_origin_.Decoder; }
+  int LastCallChannel() const { return last_origin_.Channel; }
   bool LastCallRepaired() const;
 
   // Told of every row written, with its call's symbols; none by default.
@@ -103,17 +118,21 @@ class Receiver final : private BlockDecoder, private BitSink {
   const DemodulatorTraces& Traces() const { return traces_; }
   const ChannelTuning& Tuning(int channel) const { return tunings_[channel]; }
   const ModeDisplayConstants& DisplayConstants() const { return display_constants_; }
-  bool Phased() const { return Phased(kDecodedChannel); }
+  // Whether channel 0 holds phasing.
+  bool Phased() const { return Phased(kLeftChannel); }
+  // Channel 1's polarity, which automatic polarity reverses apart from
+  // DecINV.
+  bool RightChannelInverted() const { return right_options_.Inverted(); }
 
  private:
-  static constexpr int kDecodedChannel = 0;
+  static constexpr int kLeftChannel = 0;
 
   // Takes a changed choice of decoder (DecENH, DecVHF) into use.
   void FollowDecoderChoice();
-  bool RunsEnhanced(int channel) const { return channel == kDecodedChannel && enhanced_running_; }
-  // The enhanced decoder that runs hands on a checked call and drops the
-  // rest of its reception.
-  void FinishEnhanced();
+  bool RunsEnhanced() const { return enhanced_running_; }
+  // The channel's enhanced decoder that runs hands on a checked call and
+  // drops the rest of its reception.
+  void FinishEnhanced(int channel);
 
   // BlockDecoder
   void DemodulateHf(int channel, std::span<double, kFramesPerBlock> samples) override;
@@ -124,24 +143,25 @@ class Receiver final : private BlockDecoder, private BitSink {
   // BitSink: the standard HF and VHF demodulators' bits.
   void PushBit(int channel, int bit) override;
 
-  AppSettings& settings_;                   // owned by the host; read live
-  SettingsDecoderOptions decoder_options_;  // channel 0's decoder options over settings_
-  SettingsListOptions list_options_;        // the list's and the ageing's over settings_
-  StatusTextSink& status_;                  // mode text
-  ChannelTunings tunings_;                  // HF centres and frequency error per channel
-  DemodulatorTraces traces_;                // the last block's display traces
-  ModeDisplayConstants display_constants_;  // of the current mode, for the eye pattern
+  AppSettings& settings_;                    // owned by the host; read live
+  SettingsDecoderOptions decoder_options_;   // channel 0's decoder options over settings_
+  OwnPolarityDecoderOptions right_options_;  // channel 1's, with a polarity of its own
+  SettingsListOptions list_options_;         // the list's and the ageing's over settings_
+  StatusTextSink& status_;                   // mode text
+  ChannelTunings tunings_;                   // HF centres and frequency error per channel
+  DemodulatorTraces traces_;                 // the last block's display traces
+  ModeDisplayConstants display_constants_;   // of the current mode, for the eye pattern
   ReceiveList list_;
   ListAgeing ageing_;
-  CallDecoder last_call_decoder_ = CallDecoder::Standard;
+  CallOrigin last_origin_;             // of the call last handed to the list
   WrittenCallReporter written_calls_;  // rows with their symbols to the call observer
-  CallOriginRelay standard_calls_;     // the DSC decoder's calls to the list
-  CallOriginRelay enhanced_calls_;     // the enhanced decoder's
+  std::array<CallOriginRelay, kDecoderChannels> standard_calls_;  // DSC decoder to the list
+  std::array<CallOriginRelay, kDecoderChannels> enhanced_calls_;  // enhanced decoders' calls
   DscDecoder dsc_;
-  EnhancedHfChannel enhanced_;       // channel 0's enhanced HF decoder
-  EnhancedVhfChannel enhanced_vhf_;  // and its enhanced VHF decoder
-  bool enhanced_running_;            // one of them makes channel 0's rows now
-  bool enhanced_vhf_running_;        // and it is the VHF one
+  WrittenCallReporter::EnhancedHfChannels enhanced_;       // each channel's enhanced HF decoder
+  WrittenCallReporter::EnhancedVhfChannels enhanced_vhf_;  // and its enhanced VHF decoder
+  bool enhanced_running_;      // the enhanced decoders make the rows now
+  bool enhanced_vhf_running_;  // and they are the VHF ones
   HfDemodulator hf_;
   VhfDemodulator vhf_;
   BlockPipeline pipeline_;

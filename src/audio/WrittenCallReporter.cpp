@@ -2,48 +2,29 @@
 
 #include <optional>
 
-#include "demod/ChannelTuning.h"
-
 namespace tolvik {
 
-namespace {
-
-// The enhanced decoder runs on channel 0 only.
-constexpr int kEnhancedChannel = 0;
-
-// The channel whose texts `texts` are: each channel keeps its own.
-int StandardChannelOf(const DscDecoder& decoder, const CallTexts& texts) {
-  for (int channel = 0; channel < kDecoderChannels; ++channel) {
-    if (&decoder.Texts(channel) == &texts) {
-      return channel;
-    }
-  }
-  return 0;
-}
-
-}  // namespace
-
-void WrittenCallReporter::CallHandedOn(CallDecoder decoder, const CallTexts& texts) {
+void WrittenCallReporter::CallHandedOn(const CallOrigin& origin, const CallTexts& texts) {
   const std::optional<int> row = list_.LastWrittenRow();
   if (observer_ == nullptr || !row) {
     return;
   }
-  const bool enhanced = decoder == CallDecoder::Enhanced;
-  const int channel = enhanced ? kEnhancedChannel : StandardChannelOf(standard_, texts);
-  const DscCall& symbols = enhanced ? EnhancedCallOf(texts) : standard_.Call(channel);
-  const bool repaired = enhanced && EnhancedRepaired(texts);
-  observer_->CallWritten({symbols, list_.Row(*row), texts.Kind, decoder, channel, repaired});
+  const bool enhanced = origin.Decoder == CallDecoder::Enhanced;
+  const int channel = origin.Channel;
+  const DscCall& symbols = enhanced ? EnhancedCallOf(channel, texts) : standard_.Call(channel);
+  const bool repaired = enhanced && EnhancedRepaired(channel, texts);
+  observer_->CallWritten({symbols, list_.Row(*row), texts.Kind, origin.Decoder, channel, repaired});
 }
 
-const DscCall& WrittenCallReporter::EnhancedCallOf(const CallTexts& texts) const {
-  const EnhancedVhfDecoder& vhf = enhanced_vhf_.Decoder();
-  return &texts == &vhf.Texts() ? vhf.Call() : enhanced_hf_.Decoder().Call();
+const DscCall& WrittenCallReporter::EnhancedCallOf(int channel, const CallTexts& texts) const {
+  const EnhancedVhfDecoder& vhf = enhanced_vhf_[channel].Decoder();
+  return &texts == &vhf.Texts() ? vhf.Call() : enhanced_hf_[channel].Decoder().Call();
 }
 
-bool WrittenCallReporter::EnhancedRepaired(const CallTexts& texts) const {
-  const EnhancedVhfDecoder& vhf = enhanced_vhf_.Decoder();
+bool WrittenCallReporter::EnhancedRepaired(int channel, const CallTexts& texts) const {
+  const EnhancedVhfDecoder& vhf = enhanced_vhf_[channel].Decoder();
   return &texts == &vhf.Texts() ? vhf.LastCallRepaired()
-                                : enhanced_hf_.Decoder().LastCallRepaired();
+                                : enhanced_hf_[channel].Decoder().LastCallRepaired();
 }
 
 }  // namespace tolvik

@@ -5,7 +5,8 @@
 namespace tolvik {
 
 // The audio the receiver takes in: 16-bit stereo PCM at 48 kHz, handled in
-// blocks of 100 ms. Only the left channel is decoded.
+// blocks of 100 ms. The left channel is decoded, the right one too when
+// asked for.
 inline constexpr int kCaptureRateHz = 48000;
 inline constexpr int kFramesPerBlock = 4800;
 inline constexpr int kChannelsPerFrame = 2;

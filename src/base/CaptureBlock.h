@@ -21,4 +21,8 @@ using CaptureBuffer = std::span<const std::byte, kBytesPerBlock>;
 // audio. At most 4800 samples are taken.
 void FillCaptureBlock(std::span<const double> left, CaptureBlock& block);
 
+// The same for interleaved frames of left and right (left first): both
+// channels, silence after the last frame. At most 4800 frames are taken.
+void FillStereoCaptureBlock(std::span<const double> frames, CaptureBlock& block);
+
 }  // namespace tolvik

@@ -4,7 +4,8 @@
 
 namespace tolvik {
 
-// Decoder state is dimensioned for two channels; only channel 0 is fed.
+// Decoder state is dimensioned for two channels: channel 0 decodes the left
+// input channel, channel 1 the right one when it is asked for.
 inline constexpr int kDecoderChannels = 2;
 
 // The HF centre frequencies of one decoder channel, shared between the HF

@@ -54,7 +54,7 @@ void HfDemodulator::DemodulateHf(int channel, std::span<double, kFramesPerBlock>
       bits_.PushBit(channel, y < 0.0 ? 1 : 0);
       UpdateFrequencyError(state, tuning, y);
     }
-    traces_.BitMarks[i] = tick ? 1 : 0;
+    traces_.BitMarks[channel][i] = tick ? 1 : 0;
     traces_.DiscriminatorOutput[channel][i] = y * kHfDisplayScale;
   }
 }

@@ -67,7 +67,7 @@ void VhfDemodulator::DecideBits(int channel, ChannelState& state,
     if (tick) {
       bits_.PushBit(channel, y < 0.0 ? 1 : 0);
     }
-    traces_.BitMarks[i] = tick ? 1 : 0;
+    traces_.BitMarks[channel][i] = tick ? 1 : 0;
   }
 }
 

@@ -32,6 +32,13 @@ class VhfDemodulator {
   // ends up at samples[i]). A channel index outside 0..1 is ignored.
   void DemodulateVhf(int channel, std::span<double, kFramesPerBlock> samples);
 
+  // The block last demodulated after the anti-alias filter and decimation,
+  // before the band-pass: 1200 working samples at 12 kHz, valid until the
+  // next call of DemodulateVhf. The enhanced decoder reads its input here.
+  std::span<const double, kVhfWorkingSamplesPerBlock> DecimatedSamples() const {
+    return decimated_;
+  }
+
  private:
   using WorkingBlock = std::array<double, kVhfWorkingSamplesPerBlock>;
   static constexpr std::size_t kWorkingSamples = kVhfWorkingSamplesPerBlock;

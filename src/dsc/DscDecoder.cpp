@@ -25,11 +25,18 @@ struct DscDecoder::Channel {
 };
 
 DscDecoder::DscDecoder(DecoderOptions& channel0_options, ChannelTunings& tunings,
-                       StatusTextSink& status, CallSink& calls, ReceptionObserver* receptions) {
-  channels_[0] = std::make_unique<Channel>(channel0_options, tunings[0], status, calls, receptions,
-                                           enhanced_position_);
-  channels_[1] = std::make_unique<Channel>(channel1_options_, tunings[1], status, calls, receptions,
-                                           enhanced_position_);
+                       StatusTextSink& status, CallSink& calls, ReceptionObserver* receptions)
+    : DscDecoder({&channel0_options, &channel1_options_}, tunings, {&status, &status},
+                 {&calls, &calls}, receptions) {}
+
+DscDecoder::DscDecoder(const PerChannelOptions& options, ChannelTunings& tunings,
+                       const PerChannelStatus& status, const PerChannelCalls& calls,
+                       ReceptionObserver* receptions) {
+  for (int channel = 0; channel < kDecoderChannels; ++channel) {
+    channels_[channel] =
+        std::make_unique<Channel>(*options[channel], tunings[channel], *status[channel],
+                                  *calls[channel], receptions, enhanced_position_);
+  }
 }
 
 DscDecoder::~DscDecoder() = default;

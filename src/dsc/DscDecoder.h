@@ -17,8 +17,8 @@ namespace tolvik {
 
 // The DSC decoder of both decoder channels: per channel a symbol
 // synchroniser feeding a call assembler, which keeps the channel's call and
-// its row texts. Only channel 0 is fed in practice; channel 1 works the same
-// on a private set of default options.
+// its row texts. Each channel runs on options of its own and may hand its
+// calls to a sink of its own.
 class DscDecoder : public BitSink {
  public:
   // channel0_options: channel 0's polarity (read and toggled by automatic
@@ -26,8 +26,18 @@ class DscDecoder : public BitSink {
   // HF centres of both channels. Status texts go to StatusPanel::Decoder;
   // the starts and ends of the receptions of both channels also go to
   // `receptions` when one is given. All must outlive the decoder.
+  // Channel 1 runs on a private set of default options; both channels'
+  // calls go to `calls`.
   DscDecoder(DecoderOptions& channel0_options, ChannelTunings& tunings, StatusTextSink& status,
              CallSink& calls, ReceptionObserver* receptions = nullptr);
+  // Each channel on its own options, its status texts and calls to sinks
+  // of its own.
+  using PerChannelOptions = std::array<DecoderOptions*, kDecoderChannels>;
+  using PerChannelStatus = std::array<StatusTextSink*, kDecoderChannels>;
+  using PerChannelCalls = std::array<CallSink*, kDecoderChannels>;
+  DscDecoder(const PerChannelOptions& options, ChannelTunings& tunings,
+             const PerChannelStatus& status, const PerChannelCalls& calls,
+             ReceptionObserver* receptions = nullptr);
   ~DscDecoder() override;
 
   DscDecoder(const DscDecoder&) = delete;
@@ -66,7 +76,7 @@ class DscDecoder : public BitSink {
   Channel* Find(int channel);
   const Channel& At(int channel) const;
 
-  DecoderOptionValues channel1_options_;  // channel 1's options: defaults, never saved
+  DecoderOptionValues channel1_options_;  // channel 1's default options, never saved
   bool enhanced_position_ = false;        // decoder-wide, written by the interpreter
   std::array<std::unique_ptr<Channel>, kDecoderChannels> channels_;  // built at construction
 };

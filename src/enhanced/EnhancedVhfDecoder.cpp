@@ -10,6 +10,8 @@ namespace tolvik {
 
 namespace {
 
+static_assert(kFramesPerBlock % kVhfDecimationFactor == 0);
+
 constexpr int kFirstClockedBit = kTemplateDotBits + kFirstClockedSymbol * kBitsPerSymbol;  // 140
 // A variance floor keeps the gate's weights finite on a noiseless signal.
 constexpr double kSmallestVariance = 1e-4;
@@ -43,12 +45,20 @@ void EnhancedVhfDecoder::SetOptions(const EnhancedOptions& options) {
 }
 
 void EnhancedVhfDecoder::ProcessBlock(std::span<const double, kFramesPerBlock> channel0) {
-  for (double sample : channel0) {
-    const double filtered = anti_alias_.Process(sample);
-    if (decimation_phase_ == 0) {
+  // A block holds a whole number of decimation steps, so every block starts
+  // on a kept sample, as in the standard VHF demodulator.
+  for (int j = 0; j < kFramesPerBlock; ++j) {
+    const double filtered = anti_alias_.Process(channel0[j]);
+    if (j % kVhfDecimationFactor == 0) {
       ProcessWorkingSample(filtered);
     }
-    decimation_phase_ = (decimation_phase_ + 1) % kVhfDecimationFactor;
+  }
+}
+
+void EnhancedVhfDecoder::ProcessWorkingSamples(
+    std::span<const double, kVhfWorkingSamplesPerBlock> working) {
+  for (double x : working) {
+    ProcessWorkingSample(x);
   }
 }
 

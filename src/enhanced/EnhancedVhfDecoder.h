@@ -6,6 +6,7 @@
 #include "base/BlockFormat.h"
 #include "base/StatusTextSink.h"
 #include "demod/AntiAliasFilter.h"
+#include "demod/DecoderParameters.h"
 #include "dsc/CallSink.h"
 #include "dsc/DscCall.h"
 #include "enhanced/CodewordMetrics.h"
@@ -25,7 +26,8 @@ namespace tolvik {
 // interpreter and rows.
 //
 // Per working sample (the standard VHF chain's anti-alias filter and every
-// fourth sample, 12 kHz) the continuous-phase detector gives a soft value
+// fourth sample, 12 kHz, either its own or the ones the standard VHF
+// demodulator has already made) the continuous-phase detector gives a soft value
 // and an envelope from three bits of signal; the sync detector looks for the
 // dot-and-phasing template in them with either polarity. The tones are fixed
 // at VHF, so the values the sync found are those the reception reads: at a
@@ -49,6 +51,11 @@ class EnhancedVhfDecoder {
 
   // One block of channel 0 as captured (48 kHz, 16-bit units); not modified.
   void ProcessBlock(std::span<const double, kFramesPerBlock> channel0);
+
+  // One block's 1200 working samples when the standard VHF demodulator has
+  // already filtered and decimated the block: the same input without
+  // filtering it twice.
+  void ProcessWorkingSamples(std::span<const double, kVhfWorkingSamplesPerBlock> working);
 
   // The input has ended: a sync still being held is taken, a call that
   // passed its gate and waits only for its look-ahead is handed on now, and
@@ -88,8 +95,7 @@ class EnhancedVhfDecoder {
   EnhancedOptions options_;
   bool enhanced_position_ = false;  // written by the interpreter's position decoding
 
-  AntiAliasFilter anti_alias_;  // 48 kHz low-pass ahead of decimation
-  int decimation_phase_ = 0;    // of the next 48 kHz sample
+  AntiAliasFilter anti_alias_;  // 48 kHz low-pass ahead of decimation (ProcessBlock only)
   SampleIndex next_sample_ = 0;
   ContinuousPhaseDetector detector_;
   SampleRing soft_;  // the detector's soft values, by working-sample index

@@ -43,7 +43,7 @@ void EyePatternDrawing::ShiftHistory(int samples, const DemodulatorTraces& trace
   }
   HistoryRow& newest = history_[kRows - 1];
   std::copy_n(traces.DiscriminatorOutput[kDecodedChannel].begin(), samples, newest.Signal.begin());
-  std::copy_n(traces.BitMarks.begin(), samples, newest.Marks.begin());
+  std::copy_n(traces.BitMarks[kDecodedChannel].begin(), samples, newest.Marks.begin());
 }
 
 void EyePatternDrawing::DrawGuides() {

@@ -22,7 +22,7 @@ using testing::WholeBlocks;
 std::vector<int> MarkedSamples(const DemodulatorTraces& traces) {
   std::vector<int> marked;
   for (int i = 0; i < traces.WorkingSamples; ++i) {
-    if (traces.BitMarks[i] != 0) {
+    if (traces.BitMarks[0][i] != 0) {
       marked.push_back(i);
     }
   }
@@ -107,7 +107,7 @@ TEST(HfDemodulatorTest, StartsWithATickAtTheFirstSampleAndReadsSilenceAsZeroPhas
   ASSERT_FALSE(bench.sink.bits.empty());
   EXPECT_EQ(bench.sink.bits[0].block, 0);
   EXPECT_EQ(bench.sink.bits[0].index, 0);
-  EXPECT_EQ(bench.traces.BitMarks[0], 1);
+  EXPECT_EQ(bench.traces.BitMarks[0][0], 1);
   // I = Q = 0 reads as phase 0, so the deviation is minus the reference step:
   // -2*pi*1700/4800 through the low-pass (gain 1.015), about -172.6 units.
   const double expected = -kHfReferencePhaseStep * 1.0155 * kHfDisplayScale;
@@ -285,7 +285,7 @@ TEST(HfDemodulatorTest, VhfInterludeLeavesHfStateAndTuningAlone) {
   for (int i = 0; i < kHfWorkingSamplesPerBlock; ++i) {
     ASSERT_EQ(switched.traces.DiscriminatorOutput[0][i], plain.traces.DiscriminatorOutput[0][i]);
     ASSERT_EQ(switched.traces.MixerOutput[0][i], plain.traces.MixerOutput[0][i]);
-    ASSERT_EQ(switched.traces.BitMarks[i], plain.traces.BitMarks[i]);
+    ASSERT_EQ(switched.traces.BitMarks[0][i], plain.traces.BitMarks[0][i]);
   }
   EXPECT_EQ(switched.tunings[0].FrequencyError, plain.tunings[0].FrequencyError);
 }

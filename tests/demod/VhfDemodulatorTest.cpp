@@ -19,7 +19,7 @@ using testing::WholeBlocks;
 int MarkCount(const DemodulatorTraces& traces) {
   int count = 0;
   for (int i = 0; i < traces.WorkingSamples; ++i) {
-    count += traces.BitMarks[i];
+    count += traces.BitMarks[0][i];
   }
   return count;
 }
@@ -52,7 +52,7 @@ TEST(VhfDemodulatorTest, CleanSignalTicksOncePerBitAndBitsComeOutAsSent) {
     bench.RunVhf(BlockOf(signal, k));
     std::vector<int> marked;
     for (int i = 0; i < kVhfWorkingSamplesPerBlock; ++i) {
-      if (bench.traces.BitMarks[i] != 0) {
+      if (bench.traces.BitMarks[0][i] != 0) {
         marked.push_back(i);
       }
     }
@@ -89,7 +89,7 @@ TEST(VhfDemodulatorTest, DigitalSilenceHoldsThePhase) {
     ASSERT_NEAR(bench.traces.DiscriminatorOutput[0][i], kSilenceReading, 0.01) << i;
   }
   // The delayed clock entry starts at zero, which counts as a rise.
-  EXPECT_EQ(bench.traces.BitMarks[0], 1);
+  EXPECT_EQ(bench.traces.BitMarks[0][0], 1);
 }
 
 }  // namespace

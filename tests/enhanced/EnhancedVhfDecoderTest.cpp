@@ -9,6 +9,7 @@
 
 #include "EnhancedTestSupport.h"
 #include "demod/FskModulator.h"
+#include "demod/VhfDemodulator.h"
 #include "enhanced/ContinuousPhaseDetector.h"
 
 namespace tolvik {
@@ -212,6 +213,48 @@ DetectedBits Detect(int bits) {
     result.Detected.push_back(outputs[static_cast<std::size_t>(last + kVhfDetectionDelaySamples)]);
   }
   return result;
+}
+
+TEST(EnhancedVhfDecoderTest, WorkingSamplesFromTheStandardChainDecodeAlike) {
+  // The standard VHF demodulator's decimated samples are the decoder's own
+  // filter output sample for sample: in noise, where any difference would
+  // show in the syncs, the rows and every status text are the same.
+  SignalOptions options = Vhf(1000.0);
+  options.EbN0Db = 9.0;
+  const std::vector<double> samples =
+      GenerateSignal(Calls({kIndividualCall, kIndividualCall}), options);
+  EnhancedVhfRecorder own;
+  own.Feed(samples);
+  const EnhancedRun alone = own.Finish();
+
+  struct Sink final : CallSink, StatusTextSink, BitSink {
+    void AddReceiveEntry(const CallTexts& call) override { run.Rows.push_back(call); }
+    void ShowStatusText(StatusPanel, const std::string& text) override {
+      run.Statuses.push_back(text);
+    }
+    void PushBit(int, int) override {}
+    EnhancedRun run;
+  } sink;
+  DemodulatorTraces traces;
+  VhfDemodulator standard(traces, sink);
+  EnhancedVhfDecoder shared(sink, sink);
+  std::array<double, kFramesPerBlock> block{};
+  for (std::size_t start = 0; start < samples.size(); start += kFramesPerBlock) {
+    block.fill(0.0);
+    for (std::size_t i = 0; i < kFramesPerBlock && start + i < samples.size(); ++i) {
+      block[i] = RoundToInt16(samples[start + i]);
+    }
+    standard.DemodulateVhf(0, block);
+    shared.ProcessWorkingSamples(standard.DecimatedSamples());
+  }
+  shared.FinishInput();
+  ASSERT_EQ(alone.Rows.size(), 2u);
+  ASSERT_EQ(sink.run.Rows.size(), alone.Rows.size());
+  for (std::size_t i = 0; i < alone.Rows.size(); ++i) {
+    EXPECT_EQ(sink.run.Rows[i].To, alone.Rows[i].To);
+    EXPECT_EQ(sink.run.Rows[i].From, alone.Rows[i].From);
+  }
+  EXPECT_EQ(sink.run.Statuses, alone.Statuses);
 }
 
 TEST(ContinuousPhaseDetectorTest, CleanBitsAreReadRight) {

@@ -30,7 +30,7 @@ DemodulatorTraces Traces(int samples, const std::function<double(int)>& value,
   traces.WorkingSamples = samples;
   for (int i = 0; i < samples; ++i) {
     traces.DiscriminatorOutput[0][i] = value(i);
-    traces.BitMarks[i] = marked(i) ? 1 : 0;
+    traces.BitMarks[0][i] = marked(i) ? 1 : 0;
   }
   return traces;
 }

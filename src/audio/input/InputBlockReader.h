@@ -11,10 +11,10 @@
 namespace tolvik {
 
 // Cuts an input into capture buffers exactly like the ones a sound card
-// delivers (4800 frames of little-endian 16-bit stereo, the input on the
-// left, silence on the right), so recordings go through the same block
-// pipeline as live audio. Samples are rounded and clipped to 16 bits; an
-// input that ends inside a block is padded with zeros up to its end.
+// delivers (4800 frames of little-endian 16-bit stereo: a mono input on the
+// left and silence on the right, or a stereo input's two channels), so
+// recordings go through the same block pipeline as live audio. Samples are rounded and clipped to
+// 16 bits; an input that ends inside a block is padded with zeros up to its end.
 class InputBlockReader {
  public:
   using Buffer = CaptureBlock;
@@ -33,7 +33,7 @@ class InputBlockReader {
 
  private:
   SampleSource& source_;
-  std::array<double, kFramesPerBlock> samples_{};  // the block being cut
+  std::array<double, kFramesPerBlock * kChannelsPerFrame> samples_{};  // the block being cut
   std::uint64_t blocks_read_ = 0;
 };
 

@@ -7,12 +7,13 @@ struct soxr;
 
 namespace tolvik {
 
-// Streams one channel of samples from any rate to another (libsoxr, high
-// quality). Feed input in pieces with Process, then call Flush until it
-// returns 0 to drain the converter's delay.
+// Streams samples of one channel, or frames of several interleaved, from
+// any rate to another (libsoxr, high quality). Feed input in pieces with
+// Process, then call Flush until it returns 0 to drain the converter's
+// delay. Counts are of samples, always whole frames.
 class SampleRateConverter {
  public:
-  SampleRateConverter(double input_rate_hz, double output_rate_hz);
+  SampleRateConverter(double input_rate_hz, double output_rate_hz, int channels = 1);
   ~SampleRateConverter();
   SampleRateConverter(const SampleRateConverter&) = delete;
   SampleRateConverter& operator=(const SampleRateConverter&) = delete;
@@ -28,8 +29,9 @@ class SampleRateConverter {
   std::size_t MaxOutputFor(std::size_t input_samples) const;
 
  private:
-  soxr* resampler_;  // the libsoxr stream
-  double ratio_;     // output rate / input rate
+  soxr* resampler_;       // the libsoxr stream
+  double ratio_;          // output rate / input rate
+  std::size_t channels_;  // samples per frame
 };
 
 }  // namespace tolvik

@@ -12,16 +12,28 @@ struct CutShortInput {
   double SecondsPromised = 0;  // by its header
 };
 
-// A recorded or streamed input, delivered as the one channel Tolvik decodes,
+// Which of an input's channels a source delivers: the left one alone, or
+// the left and the right one interleaved in frames of two samples (left
+// first), for decoding both.
+enum class InputChannels { Left, LeftAndRight };
+
+inline int SamplesPerFrame(InputChannels channels) {
+  return channels == InputChannels::LeftAndRight ? 2 : 1;
+}
+
+// A recorded or streamed input, delivered as the channels Tolvik decodes,
 // at the capture rate of 48000 Hz, in 16-bit sample units (-32768..32767,
 // not yet rounded).
 class SampleSource {
  public:
   virtual ~SampleSource() = default;
 
-  // Fills the start of `out` and returns how many samples were written;
-  // 0 means the input has ended.
+  // Fills the start of `out` with whole frames and returns how many samples
+  // were written; 0 means the input has ended.
   virtual std::size_t Read(std::span<double> out) = 0;
+
+  // What each frame Read delivers holds.
+  virtual InputChannels Channels() const { return InputChannels::Left; }
 
   // Length of the input in seconds, when known in advance.
   virtual std::optional<double> DurationSeconds() const { return std::nullopt; }

@@ -66,7 +66,8 @@ sf_count_t StreamTell(void* user) {
 
 }  // namespace
 
-SoundFileSource::SoundFileSource(const std::filesystem::path& path) {
+SoundFileSource::SoundFileSource(const std::filesystem::path& path, InputChannels channels)
+    : channels_(channels), frame_samples_(static_cast<std::size_t>(SamplesPerFrame(channels))) {
   SF_INFO info{};
   file_ = sf_open(path.string().c_str(), SFM_READ, &info);
   if (file_ == nullptr) {
@@ -85,7 +86,8 @@ SoundFileSource::SoundFileSource(const std::filesystem::path& path) {
   SetUp(info, ReadHead(path));
 }
 
-SoundFileSource::SoundFileSource(RewindableStream& stream) {
+SoundFileSource::SoundFileSource(RewindableStream& stream, InputChannels channels)
+    : channels_(channels), frame_samples_(static_cast<std::size_t>(SamplesPerFrame(channels))) {
   static SF_VIRTUAL_IO stream_io{StreamLength, StreamSeek, StreamRead, StreamWrite, StreamTell};
   SF_INFO info{};
   file_ = sf_open_virtual(&stream_io, SFM_READ, &info, &stream);
@@ -98,6 +100,12 @@ SoundFileSource::SoundFileSource(RewindableStream& stream) {
 void SoundFileSource::SetUp(const SF_INFO& info, std::span<const unsigned char> head) {
   file_rate_hz_ = info.samplerate;
   file_channels_ = info.channels;
+  if (static_cast<std::size_t>(file_channels_) < frame_samples_) {
+    // Thrown from a constructor: the destructor will not close the file.
+    sf_close(file_);
+    file_ = nullptr;
+    throw InputError("the recording is mono: it has no right channel");
+  }
   const bool known_length = info.frames > 0 && info.frames < kLargestRealFrameCount;
   if (info.samplerate > 0 && (known_length || info.frames == 0)) {
     duration_seconds_ = static_cast<double>(info.frames) / info.samplerate;
@@ -111,12 +119,13 @@ void SoundFileSource::SetUp(const SF_INFO& info, std::span<const unsigned char> 
     promised_frames_ = static_cast<std::uint64_t>(info.frames);
   }
   interleaved_.resize(kChunkFrames * static_cast<std::size_t>(file_channels_));
-  left_.resize(kChunkFrames);
+  picked_.resize(kChunkFrames * frame_samples_);
   if (file_rate_hz_ != kCaptureRateHz) {
-    converter_ = std::make_unique<SampleRateConverter>(file_rate_hz_, kCaptureRateHz);
-    pending_.resize(converter_->MaxOutputFor(kChunkFrames));
+    converter_ = std::make_unique<SampleRateConverter>(file_rate_hz_, kCaptureRateHz,
+                                                       static_cast<int>(frame_samples_));
+    pending_.resize(converter_->MaxOutputFor(picked_.size()));
   } else {
-    pending_.resize(kChunkFrames);
+    pending_.resize(picked_.size());
   }
 }
 
@@ -133,12 +142,14 @@ SoundFileSource::~SoundFileSource() {
 }
 
 std::size_t SoundFileSource::Read(std::span<double> out) {
+  // pending_ holds whole frames, so whole frames are copied.
+  const std::size_t wanted = out.size() - out.size() % frame_samples_;
   std::size_t written = 0;
-  while (written < out.size()) {
+  while (written < wanted) {
     if (pending_start_ == pending_end_ && !Refill()) {
       break;
     }
-    const std::size_t count = std::min(out.size() - written, pending_end_ - pending_start_);
+    const std::size_t count = std::min(wanted - written, pending_end_ - pending_start_);
     std::copy_n(pending_.begin() + static_cast<std::ptrdiff_t>(pending_start_), count,
                 out.begin() + static_cast<std::ptrdiff_t>(written));
     pending_start_ += count;
@@ -147,14 +158,18 @@ std::size_t SoundFileSource::Read(std::span<double> out) {
   return written;
 }
 
-std::size_t SoundFileSource::ReadLeftChannel() {
+// Reads the next chunk; returns how many frames it held.
+std::size_t SoundFileSource::ReadChannels() {
   const sf_count_t frames =
       sf_readf_double(file_, interleaved_.data(), static_cast<sf_count_t>(kChunkFrames));
   const auto count = static_cast<std::size_t>(std::max<sf_count_t>(frames, 0));
   frames_read_ += count;
+  const auto file_channels = static_cast<std::size_t>(file_channels_);
   for (std::size_t frame = 0; frame < count; ++frame) {
-    left_[frame] =
-        interleaved_[frame * static_cast<std::size_t>(file_channels_)] * kSixteenBitScale;
+    for (std::size_t channel = 0; channel < frame_samples_; ++channel) {
+      picked_[frame * frame_samples_ + channel] =
+          interleaved_[frame * file_channels + channel] * kSixteenBitScale;
+    }
   }
   return count;
 }
@@ -165,17 +180,17 @@ bool SoundFileSource::Refill() {
   pending_end_ = 0;
   while (pending_end_ == 0) {
     if (!file_ended_) {
-      const std::size_t frames = ReadLeftChannel();
+      const std::size_t frames = ReadChannels();
       if (frames == 0) {
         file_ended_ = true;
         continue;
       }
-      const std::span<const double> chunk(left_.data(), frames);
+      const std::span<const double> chunk(picked_.data(), frames * frame_samples_);
       if (converter_) {
         pending_end_ = converter_->Process(chunk, pending_);
       } else {
         std::copy(chunk.begin(), chunk.end(), pending_.begin());
-        pending_end_ = frames;
+        pending_end_ = chunk.size();
       }
     } else if (converter_ && !drained_) {
       pending_end_ = converter_->Flush(pending_);

@@ -16,12 +16,15 @@ class StreamSource final : public SampleSource {
  public:
   // Reads the stream's first bytes to tell which. Throws InputError when a
   // sound file's header is followed by something libsndfile cannot read, or
-  // for a raw format that cannot be read.
-  StreamSource(std::FILE* stream, RawStreamFormat raw_format);
+  // for a raw format that cannot be read, or when the input has one channel
+  // and two are asked for.
+  StreamSource(std::FILE* stream, RawStreamFormat raw_format,
+               InputChannels channels = InputChannels::Left);
 
   std::size_t Read(std::span<double> out) override { return input_->Read(out); }
   std::optional<double> DurationSeconds() const override { return input_->DurationSeconds(); }
   std::optional<CutShortInput> CutShort() const override { return input_->CutShort(); }
+  InputChannels Channels() const override { return input_->Channels(); }
 
   bool IsSoundFile() const { return sound_file_; }
 

@@ -78,6 +78,21 @@ void AddLogOptions(CLI::App& app, DecodeOptions& options) {
       ->transform(CLI::CheckedTransformer(formats, CLI::ignore_case))
       ->needs(log_dir);
 }
+
+// --channel takes the names alone, in any case, never the enum's numbers.
+void AddChannelOption(CLI::App& app, DecodeOptions& options) {
+  static const std::map<std::string, DecodedChannels> kChannels{{"left", DecodedChannels::Left},
+                                                                {"right", DecodedChannels::Right},
+                                                                {"both", DecodedChannels::Both}};
+  app.add_option_function<std::string>(
+         "--channel",
+         [&options](const std::string& name) {
+           options.channels = kChannels.at(CLI::detail::to_lower(name));
+         },
+         "Which channel of a stereo input to decode: left (default), right or\n"
+         "both (two receivers on one sound card); rows say which")
+      ->check(CLI::IsMember(kChannels, CLI::ignore_case));
+}
 }  // namespace
 
 ParsedCommandLine ParseDecodeCommandLine(int argc, char** argv) {
@@ -93,7 +108,8 @@ ParsedCommandLine ParseDecodeCommandLine(int argc, char** argv) {
   CLI::App app{
       "Decodes maritime DSC calls from recordings and prints one line per call.\n"
       "Reads any audio file libsndfile reads, at any sample rate (the left channel of a\n"
-      "stereo file). '-' reads standard input: a sound file (WAV, FLAC, Ogg, AIFF, .snd),\n"
+      "stereo file, see --channel). '-' reads standard input: a sound file (WAV, FLAC, Ogg, AIFF, "
+      ".snd),\n"
       "recognised by its header, or else raw signed 16-bit little-endian samples\n"
       "(--raw-rate, --raw-channels).",
       "tolvik-decode"};
@@ -141,9 +157,10 @@ ParsedCommandLine ParseDecodeCommandLine(int argc, char** argv) {
                  "Sample rate of raw samples on standard input in Hz (default 48000)")
       ->check(WholeNumberBetween(kLowestRawRateHz, kHighestRawRateHz, "Hz"));
   app.add_option("--raw-channels", options.raw_channels,
-                 "Channels of raw samples on standard input, 1 or 2 (default 2; the\n"
-                 "left one is decoded)")
+                 "Channels of raw samples on standard input, 1 or 2 (default 2; see\n"
+                 "--channel)")
       ->check(CLI::IsMember({1, 2}));
+  AddChannelOption(app, options);
 
   try {
     app.parse(argc, argv);

@@ -41,12 +41,19 @@ AppSettings SettingsFor(const DecodeOptions& options, const CentrePlan& centre) 
 
 constexpr const char* kStandardInputName = "-";
 
+// The left channel alone unless the right one is decoded too.
+InputChannels InputChannelsFor(const DecodeOptions& options) {
+  return options.channels == DecodedChannels::Left ? InputChannels::Left
+                                                   : InputChannels::LeftAndRight;
+}
+
 std::unique_ptr<SampleSource> OpenInput(const std::string& name, const DecodeOptions& options) {
   if (name == kStandardInputName) {
     return std::make_unique<StreamSource>(
-        stdin, RawStreamFormat{options.raw_rate_hz, options.raw_channels});
+        stdin, RawStreamFormat{options.raw_rate_hz, options.raw_channels},
+        InputChannelsFor(options));
   }
-  return std::make_unique<SoundFileSource>(name);
+  return std::make_unique<SoundFileSource>(name, InputChannelsFor(options));
 }
 
 // The line format of the printed rows; none for aligned text.
@@ -110,10 +117,12 @@ std::unique_ptr<ProgressIndicator> InputDecoder::ProgressFor(const SampleSource&
 
 void InputDecoder::DecodeBlocks(SampleSource& source, const CentrePlan& centre) {
   AppSettings settings = SettingsFor(options_, centre);
-  auto receiver = std::make_unique<Receiver>(settings, ReceiverHosts{*this, *this, *this, clock_});
+  auto receiver = std::make_unique<Receiver>(
+      settings, ReceiverHosts{*this, *this, *this, clock_, nullptr, &right_status_});
   receiver->List().SetObserver(this);
   receiver->SetCallObserver(this);
   receiver->SetStrictGate(options_.strict_gate);
+  receiver->SetDecodedChannels(options_.channels);
 
   const std::unique_ptr<ProgressIndicator> progress = ProgressFor(source);
   progress_ = progress.get();
@@ -175,20 +184,28 @@ void InputDecoder::PrintRow(const WrittenCall& call) {
     const DecodedRow row{
         current_name_, offset_s_,   &call.row, call.kind, call.decoder == CallDecoder::Enhanced,
         call.repaired, call.channel};
-    line = FormatPlainRow(row, options_.files.size() > 1);
+    line = FormatPlainRow(
+        row, options_.files.size() > 1,
+        options_.channels == DecodedChannels::Both ? ChannelColumn::Shown : ChannelColumn::Hidden);
   }
   std::fprintf(out_, "%s\n", line.c_str());
   std::fflush(out_);
 }
 
 void InputDecoder::ShowStatusText(StatusPanel panel, const std::string& text) {
+  PrintStatus(panel, text, "L");
+}
+
+void InputDecoder::PrintStatus(StatusPanel panel, const std::string& text, const char* channel) {
   if (!options_.status || panel != StatusPanel::Decoder || text.empty())
     return;
   if (progress_ != nullptr) {
     progress_->Erase();
   }
-  std::fprintf(err_, "%s %.1fs: %s\n", current_name_.c_str(), RoundToTenths(offset_s_),
-               text.c_str());
+  const std::string label =
+      options_.channels == DecodedChannels::Both ? std::string(" ") + channel : "";
+  std::fprintf(err_, "%s %.1fs%s: %s\n", current_name_.c_str(), RoundToTenths(offset_s_),
+               label.c_str(), text.c_str());
 }
 
 }  // namespace tolvik

@@ -52,8 +52,23 @@ class InputDecoder final : private ReceiveListObserver,
   void RowWritten(int row, const ReceiveEntry& entry, DistressKind kind) override;
   // CallObserver
   void CallWritten(const WrittenCall& call) override;
-  // StatusTextSink
+  // StatusTextSink: channel 0's texts and the mode's
   void ShowStatusText(StatusPanel panel, const std::string& text) override;
+  // A decoder text for --status, marked with its channel when both are
+  // decoded.
+  void PrintStatus(StatusPanel panel, const std::string& text, const char* channel);
+
+  // Decoder channel 1's status texts.
+  class RightChannelStatus final : public StatusTextSink {
+   public:
+    explicit RightChannelStatus(InputDecoder& decoder) : decoder_(decoder) {}
+    void ShowStatusText(StatusPanel panel, const std::string& text) override {
+      decoder_.PrintStatus(panel, text, "R");
+    }
+
+   private:
+    InputDecoder& decoder_;
+  };
 
   const DecodeOptions& options_;
   std::FILE* out_;
@@ -66,6 +81,7 @@ class InputDecoder final : private ReceiveListObserver,
   std::string current_name_;                     // the input being decoded
   class ProgressIndicator* progress_ = nullptr;  // the progress line on screen, if any
   double offset_s_ = 0;                          // seconds to the end of the block being processed
+  RightChannelStatus right_status_{*this};
 };
 
 }  // namespace tolvik

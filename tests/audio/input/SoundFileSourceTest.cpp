@@ -145,5 +145,82 @@ TEST_F(SoundFileSourceTest, BlockReaderPadsTheLastBlockAndPutsSilenceOnTheRight)
   EXPECT_DOUBLE_EQ(reader.SecondsRead(), 0.2);
 }
 
+TEST_F(SoundFileSourceTest, BothChannelsComeInterleavedSampleForSample) {
+  // Three channels: the first two are the left and the right.
+  const auto path = WriteWav("three.wav", 48000, 3, 10000, [](int j, int c) {
+    return static_cast<short>(c == 0 ? j - 5000 : c == 1 ? 3000 - j : 77);
+  });
+  SoundFileSource source(path, InputChannels::LeftAndRight);
+  EXPECT_EQ(source.Channels(), InputChannels::LeftAndRight);
+  // An odd number asked for still gives whole frames.
+  std::vector<double> odd(7);
+  ASSERT_EQ(source.Read(odd), 6u);
+  const auto rest = ReadAll(source);
+  ASSERT_EQ(rest.size(), 2u * 10000 - 6);
+  std::vector<double> samples(odd.begin(), odd.begin() + 6);
+  samples.insert(samples.end(), rest.begin(), rest.end());
+  for (int j = 0; j < 10000; ++j) {
+    ASSERT_EQ(samples[2 * j], j - 5000) << j;
+    ASSERT_EQ(samples[2 * j + 1], 3000 - j) << j;
+  }
+}
+
+TEST_F(SoundFileSourceTest, BothChannelsAtAnotherRateKeepTheirOwnTones) {
+  // 1300 Hz left, 2100 Hz right at 44.1 kHz: converted together, neither
+  // leaks into the other and the two stay the same length.
+  constexpr int kRate = 44100;
+  const auto path = WriteWav("tones.wav", kRate, 2, kRate, [&](int j, int c) {
+    const double hz = c == 0 ? 1300.0 : 2100.0;
+    return static_cast<short>(std::lround(10000 * std::sin(2 * std::numbers::pi * hz * j / kRate)));
+  });
+  SoundFileSource source(path, InputChannels::LeftAndRight);
+  const auto samples = ReadAll(source);
+  ASSERT_EQ(samples.size() % 2, 0u);
+  EXPECT_NEAR(static_cast<double>(samples.size() / 2), 48000.0, 4.0);
+  std::vector<double> left, right;
+  for (std::size_t i = 4800; i + 4800 < samples.size() / 2; ++i) {
+    left.push_back(samples[2 * i]);
+    right.push_back(samples[2 * i + 1]);
+  }
+  EXPECT_NEAR(MeasureFrequency(left, 48000), 1300.0, 0.5);
+  EXPECT_NEAR(MeasureFrequency(right, 48000), 2100.0, 0.5);
+}
+
+TEST_F(SoundFileSourceTest, MonoFileHasNoRightChannel) {
+  const auto path = WriteWav("mono.wav", 48000, 1, 100, [](int, int) { return short{5}; });
+  try {
+    SoundFileSource source(path, InputChannels::LeftAndRight);
+    FAIL();
+  } catch (const InputError& error) {
+    EXPECT_STREQ(error.what(), "the recording is mono: it has no right channel");
+  }
+  EXPECT_NO_THROW(SoundFileSource(path, InputChannels::Left));
+}
+
+TEST_F(SoundFileSourceTest, BlockReaderPutsBothChannelsOfAStereoSourceInPlace) {
+  const auto path = WriteWav("stereo.wav", 48000, 2, 4800 + 10, [](int j, int c) {
+    return static_cast<short>(c == 0 ? j % 1000 : -(j % 1000));
+  });
+  SoundFileSource source(path, InputChannels::LeftAndRight);
+  InputBlockReader reader(source);
+  InputBlockReader::Buffer buffer{};
+  auto sample = [&](int frame, int channel) {
+    const std::size_t at = (static_cast<std::size_t>(frame) * 2 + channel) * 2;
+    return static_cast<std::int16_t>(std::to_integer<int>(buffer[at]) |
+                                     (std::to_integer<int>(buffer[at + 1]) << 8));
+  };
+  ASSERT_TRUE(reader.NextBlock(buffer));
+  EXPECT_EQ(sample(999, 0), 999);
+  EXPECT_EQ(sample(999, 1), -999);
+  EXPECT_EQ(sample(4799, 0), 799);
+  EXPECT_EQ(sample(4799, 1), -799);
+  ASSERT_TRUE(reader.NextBlock(buffer));
+  EXPECT_EQ(sample(9, 0), 809);  // frame 4809 of the file
+  EXPECT_EQ(sample(9, 1), -809);
+  EXPECT_EQ(sample(10, 0), 0);  // padding
+  EXPECT_EQ(sample(10, 1), 0);
+  EXPECT_FALSE(reader.NextBlock(buffer));
+}
+
 }  // namespace
 }  // namespace tolvik

@@ -301,6 +301,42 @@ TEST_F(StreamSourceTest, HeadersThatLeaveTheLengthOpenPromiseNothing) {
   }
 }
 
+TEST_F(StreamSourceTest, BothChannelsOfRawAndSoundFileStreams) {
+  for (const bool sound_file : {false, true}) {
+    SCOPED_TRACE(sound_file ? "WAV" : "raw");
+    MemoryStream stream(sound_file ? SoundFile(SF_FORMAT_WAV | SF_FORMAT_PCM_16, 48000, 2, 5000)
+                                   : RawFrames(2, 5000));
+    StreamSource source(stream.get(), {}, InputChannels::LeftAndRight);
+    EXPECT_EQ(source.Channels(), InputChannels::LeftAndRight);
+    const std::vector<double> samples = ReadAll(source);
+    ASSERT_EQ(samples.size(), 10000u);
+    for (int j = 0; j < 5000; ++j) {
+      ASSERT_EQ(samples[2 * j], LeftValue(j)) << j;
+      ASSERT_EQ(samples[2 * j + 1], RightValue(j)) << j;
+    }
+  }
+}
+
+TEST_F(StreamSourceTest, RawStereoAtAnotherRateStaysInStep) {
+  // Converted together: as many right samples as left ones, the ramps kept
+  // apart (the left one rises, the right one falls).
+  MemoryStream stream(RawFrames(2, 24000));
+  StreamSource source(stream.get(), {24000, 2}, InputChannels::LeftAndRight);
+  const std::vector<double> samples = ReadAll(source);
+  ASSERT_EQ(samples.size() % 2, 0u);
+  EXPECT_NEAR(static_cast<double>(samples.size() / 2), 48000.0, 4.0);
+  const std::size_t middle = samples.size() / 4 * 2;
+  EXPECT_GT(samples[middle + 200], samples[middle]);
+  EXPECT_LT(samples[middle + 201], samples[middle + 1]);
+}
+
+TEST_F(StreamSourceTest, MonoStreamsHaveNoRightChannel) {
+  MemoryStream raw(RawFrames(1, 100));
+  EXPECT_THROW(StreamSource(raw.get(), {48000, 1}, InputChannels::LeftAndRight), InputError);
+  MemoryStream wav(SoundFile(SF_FORMAT_WAV | SF_FORMAT_PCM_16, 48000, 1, 100));
+  EXPECT_THROW(StreamSource(wav.get(), {}, InputChannels::LeftAndRight), InputError);
+}
+
 TEST(RewindableStreamTest, GoesBackWithinItsKeptStartButNeverSkipsFarAhead) {
   Bytes bytes(RewindableStream::kKeptBytes * 2);
   for (std::size_t i = 0; i < bytes.size(); ++i)

@@ -105,6 +105,17 @@ TEST(DecodeCommandLineTest, CentresThatAreNoNumberAreRefused) {
             std::string::npos);
 }
 
+TEST(DecodeCommandLineTest, ChannelChoosesTheDecodedChannels) {
+  EXPECT_EQ(Parse({"a.wav"}).options->channels, DecodedChannels::Left);
+  EXPECT_EQ(Parse({"--channel", "right", "a.wav"}).options->channels, DecodedChannels::Right);
+  EXPECT_EQ(Parse({"--channel=Both", "a.wav"}).options->channels, DecodedChannels::Both);
+  EXPECT_EQ(Parse({"--channel", "left", "a.wav"}).options->channels, DecodedChannels::Left);
+  for (const char* bad : {"middle", "1", ""}) {
+    SCOPED_TRACE(bad);
+    EXPECT_EQ(Parse({"--channel", bad, "a.wav"}).exit_status, 2);
+  }
+}
+
 TEST(DecodeCommandLineTest, RawStreamFormatAndVersion) {
   const auto defaults = Parse({"-"});
   ASSERT_TRUE(defaults.options);

@@ -462,6 +462,76 @@ TEST_F(EndToEndTest, PlainRowsOfAreaCallsStayAligned) {
   EXPECT_EQ(individual.find("FM simplex telephony"), area.find("Test")) << run.out;
 }
 
+TEST_P(DecoderEndToEndTest, BothChannelsOfAStereoRecordingAreDecodedAndSayWhichTheyCameFrom) {
+  for (const bool vhf : {false, true}) {
+    SCOPED_TRACE(vhf ? "VHF" : "HF");
+    const std::string mode = vhf ? "--vhf " : "";
+    // tolvik-gen writes the same signal on both channels.
+    const fs::path file = Generate("stereo.wav", mode + "--channels 2", {kLayouts[7].call});
+    const auto both = Rows(Decode(mode + "--channel both " + Quote(file.string())));
+    ASSERT_EQ(both.size(), 2u);
+    EXPECT_EQ(both[0]["channel"], "left");
+    EXPECT_EQ(both[1]["channel"], "right");
+    for (const json& row : both) {
+      ExpectRow(row, kLayouts[7]);
+      EXPECT_EQ(row["decoder"], RowDecoder(vhf));
+    }
+    const auto right = Rows(Decode(mode + "--channel right " + Quote(file.string())));
+    ASSERT_EQ(right.size(), 1u);
+    EXPECT_EQ(right[0]["channel"], "right");
+    const auto left = Rows(Decode(mode + Quote(file.string())));  // the default
+    ASSERT_EQ(left.size(), 1u);
+    EXPECT_EQ(left[0]["channel"], "left");
+  }
+}
+
+TEST_F(EndToEndTest, CsvAndPlainRowsNameTheChannel) {
+  const fs::path file = Generate("stereo.wav", "--channels 2", {kLayouts[3].call});
+  const ProgramRun csv =
+      Shell(std::string(TOLVIK_DECODE) + " --csv --channel right " + Quote(file.string()));
+  EXPECT_NE(csv.out.find(",right,"), std::string::npos) << csv.out;
+  EXPECT_EQ(csv.out.find(",left,"), std::string::npos) << csv.out;
+  // The plain line shows its channel column only when both are decoded.
+  const ProgramRun plain =
+      Shell(std::string(TOLVIK_DECODE) + " --channel both " + Quote(file.string()));
+  std::istringstream lines(plain.out);
+  std::string first, second;
+  std::getline(lines, first);
+  std::getline(lines, second);
+  EXPECT_NE(first.find("  L"), std::string::npos) << plain.out;
+  EXPECT_NE(second.find("  R"), std::string::npos) << plain.out;
+  const ProgramRun single = Shell(std::string(TOLVIK_DECODE) + " " + Quote(file.string()));
+  EXPECT_EQ(single.out.find("  L"), std::string::npos) << single.out;
+  // The status texts of the two receivers are told apart the same way.
+  const ProgramRun status =
+      Shell(std::string(TOLVIK_DECODE) + " --status --channel both " + Quote(file.string()));
+  EXPECT_NE(status.err.find("s L: Receiving data..."), std::string::npos) << status.err;
+  EXPECT_NE(status.err.find("s R: Receiving data..."), std::string::npos) << status.err;
+}
+
+TEST_F(EndToEndTest, MonoInputWithTheRightChannelFailsForThatInputOnly) {
+  const fs::path mono = Generate("mono.wav", "", {kLayouts[3].call});
+  const fs::path stereo = Generate("stereo.wav", "--channels 2", {kLayouts[3].call});
+  const ProgramRun run = Shell(std::string(TOLVIK_DECODE) + " --json --channel right " +
+                               Quote(mono.string()) + " " + Quote(stereo.string()));
+  EXPECT_EQ(run.exit_status, 1);
+  EXPECT_EQ(run.err, "tolvik-decode: " + mono.string() +
+                         ": the recording is mono: it has no right channel\n");
+  ASSERT_EQ(Rows(run).size(), 1u);
+  EXPECT_EQ(Rows(run)[0]["file"], stereo.string());
+
+  const ProgramRun raw = Shell("tail -c +45 " + Quote(mono.string()) + " | " +
+                               std::string(TOLVIK_DECODE) + " --raw-channels 1 --channel both -");
+  EXPECT_EQ(raw.exit_status, 1);
+  EXPECT_EQ(raw.err, "tolvik-decode: -: a raw stream of 1 channel has no right channel\n");
+
+  const ProgramRun bad =
+      Shell(std::string(TOLVIK_DECODE) + " --channel middle " + Quote(stereo.string()));
+  EXPECT_EQ(bad.exit_status, 2);
+  EXPECT_NE(bad.err.find("--channel"), std::string::npos) << bad.err;
+  EXPECT_TRUE(bad.out.empty());
+}
+
 TEST_F(EndToEndTest, BothToolsTellTheirVersion) {
   for (const char* program : {TOLVIK_GEN, TOLVIK_DECODE}) {
     const ProgramRun run = Shell(std::string(program) + " --version");
