@@ -1,12 +1,25 @@
 #include "audio/input/RewindableStream.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
 
 namespace tolvik {
 
 std::size_t RewindableStream::ReadFromStream(unsigned char* out, std::size_t count) {
+  if (interrupted_) {
+    return 0;
+  }
+  errno = 0;
   const std::size_t got = std::fread(out, 1, count, stream_);
+  if (got < count && std::ferror(stream_) && errno == EINTR) {
+    // Only a program that wants to be stopped lets a signal cut a read short
+    // (a handler without restart). Every reader above loops until its
+    // request is whole, so the stream must end here, or the next read
+    // would wait on a quiet pipe again.
+    interrupted_ = true;
+    std::clearerr(stream_);
+  }
   if (bytes_taken_ < kKeptBytes) {
     const std::size_t keep = std::min<std::size_t>(got, kKeptBytes - bytes_taken_);
     kept_.insert(kept_.end(), out, out + keep);

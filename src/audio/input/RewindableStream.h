@@ -19,7 +19,9 @@ class RewindableStream {
   explicit RewindableStream(std::FILE* stream) : stream_(stream) {}
 
   // Reads up to out.size() bytes at the current position; fewer only at the
-  // end of the stream (or at a gap left by a refused seek, see Seek).
+  // end of the stream (or at a gap left by a refused seek, see Seek). A read
+  // of the stream that a signal interrupts ends it: from then on nothing more
+  // is read.
   std::size_t Read(std::span<unsigned char> out);
 
   // Moves to `position`: anywhere within the kept start or to the furthest
@@ -41,6 +43,7 @@ class RewindableStream {
   std::vector<unsigned char> kept_;  // the first bytes of the stream, up to kKeptBytes
   std::uint64_t position_ = 0;       // of the next byte Read delivers
   std::uint64_t bytes_taken_ = 0;    // taken from the stream so far
+  bool interrupted_ = false;         // a signal cut a read short: the stream has ended
 };
 
 }  // namespace tolvik

@@ -14,6 +14,7 @@
 #include "audio/input/StreamSource.h"
 #include "decode/CentrePlan.h"
 #include "decode/ProgressIndicator.h"
+#include "decode/StopRequest.h"
 #include "demod/CentreFrequencySetup.h"
 #include "outputs/CsvCallFormat.h"
 #include "outputs/JsonCallFormat.h"
@@ -129,7 +130,7 @@ void InputDecoder::DecodeBlocks(SampleSource& source, const CentrePlan& centre) 
 
   InputBlockReader reader(source);
   InputBlockReader::Buffer buffer{};
-  while (reader.NextBlock(buffer)) {
+  while (!StopRequested() && reader.NextBlock(buffer)) {
     offset_s_ = reader.SecondsRead();
     receiver->ProcessBlock(CaptureBuffer(buffer));
     // Each row was printed as it was written; keeping them would only make

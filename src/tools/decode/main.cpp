@@ -1,7 +1,8 @@
 // tolvik-decode: decodes DSC calls from recordings or a raw stream.
 //
 // Exit status: 0 when every input was read (calls found or not), 1 when an
-// input could not be read (the others are still decoded), 2 for bad usage.
+// input could not be read (the others are still decoded), 2 for bad usage,
+// 128 + the signal's number after SIGINT or SIGTERM asked it to stop.
 // Calls an MQTT broker did not take are counted on standard error but do
 // not change the status: the decoding itself went well.
 
@@ -12,6 +13,7 @@
 #include "base/UtcClock.h"
 #include "decode/DecodeOptions.h"
 #include "decode/InputDecoder.h"
+#include "decode/StopRequest.h"
 #include "outputs/CallObserverList.h"
 #include "outputs/CsvCallFormat.h"
 #include "outputs/DailyCallLog.h"
@@ -30,6 +32,7 @@
 namespace {
 
 constexpr int kUsageExitStatus = 2;
+constexpr int kSignalExitStatusBase = 128;  // plus the signal's number, as shells report it
 
 // The NMEA outputs the options ask for, kept for the whole run so that
 // network peers see one stream across every input.
@@ -196,6 +199,7 @@ int main(int argc, char** argv) {
     return command_line.exit_status;
   }
   const tolvik::DecodeOptions& options = *command_line.options;
+  tolvik::HoldStopSignals();
   NmeaOutputs nmea;
   if (!OpenNmeaOutputs(options, nmea)) {
     return kUsageExitStatus;
@@ -216,12 +220,19 @@ int main(int argc, char** argv) {
   if (call_log.log) {
     outputs.Add(*call_log.log);
   }
+  tolvik::InstallStopHandlers();
   int exit_status = 0;
   for (const std::string& file : options.files) {
+    if (tolvik::StopRequested()) {
+      break;
+    }
     if (!decoder.Decode(file)) {
       exit_status = 1;
     }
   }
   FinishMqtt(mqtt);
+  if (tolvik::StopRequested()) {
+    return kSignalExitStatusBase + tolvik::StopSignal();
+  }
   return exit_status;
 }

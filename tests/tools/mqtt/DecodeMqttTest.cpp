@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "ChildProgram.h"
+#include "support/ChildProgram.h"
 #include "support/MosquittoBroker.h"
 #include "support/MqttSubscriber.h"
 
@@ -76,9 +76,11 @@ class DecodeMqttTest : public ::testing::Test {
   void TearDown() override { fs::remove_all(dir); }
 
   // A VHF recording of `calls` by tolvik-gen.
-  fs::path Generate(const std::string& name, const std::vector<std::string>& calls) const {
+  fs::path Generate(const std::string& name, const std::vector<std::string>& calls,
+                    const std::vector<std::string>& options = {}) const {
     const fs::path file = dir / name;
     std::vector<std::string> arguments{TOLVIK_GEN, "--vhf", "-o", file.string()};
+    arguments.insert(arguments.end(), options.begin(), options.end());
     for (const std::string& call : calls) {
       arguments.insert(arguments.end(), {"--call", call});
     }
@@ -90,8 +92,9 @@ class DecodeMqttTest : public ::testing::Test {
 
   // The samples of a generated recording alone, as a sound card's raw
   // stream would bring them.
-  std::string RawSamples(const std::vector<std::string>& calls) const {
-    const fs::path file = Generate("raw.wav", calls);
+  std::string RawSamples(const std::vector<std::string>& calls,
+                         const std::vector<std::string>& options = {}) const {
+    const fs::path file = Generate("raw.wav", calls, options);
     std::ifstream wav(file, std::ios::binary);
     const std::string bytes{std::istreambuf_iterator<char>(wav), {}};
     const std::size_t data = bytes.find("data");
@@ -255,6 +258,46 @@ TEST_F(DecodeMqttTest, AKilledDecoderIsMarkedOfflineByTheBrokersLastWill) {
   ASSERT_FALSE(retained.empty());
   EXPECT_EQ(retained.front().payload, "offline");
   EXPECT_TRUE(retained.front().retained);
+}
+
+// Ctrl-C on a live stream that has gone quiet: the last call's end still
+// sits in the block being read, so its row waits. The interrupt must hand
+// it on, print it, deliver it to the broker and say goodbye, not drop it.
+TEST_F(DecodeMqttTest, InterruptedLiveDecodeHandsOnTheWaitingCallAndDeliversIt) {
+  // 10 ms after the call: less than a block, too little to complete it.
+  const std::string samples = RawSamples(NumberedCalls(0, 1), {"--trail", "0.01"});
+  MosquittoBroker broker;
+  MqttSubscriber calls(broker.Port(), kCallTopic);
+  MqttSubscriber status(broker.Port(), kStatusTopic);
+  const auto decode = LiveDecode(broker);
+  ASSERT_TRUE(decode->Write(samples));
+  ASSERT_TRUE(status.WaitForPayload("online"));
+  // Two seconds is twenty blocks: a row that could come would have come.
+  EXPECT_FALSE(decode->ReadLine(std::chrono::seconds(2)));
+
+  decode->Kill(SIGINT);
+  const auto row = decode->ReadLine(kRowPatience);
+  ASSERT_TRUE(row) << decode->ErrorText();
+  EXPECT_NE(row->find(NumberedShip(0)), std::string::npos) << *row;
+  EXPECT_EQ(decode->Wait(), 128 + SIGINT);
+  EXPECT_EQ(Senders(calls.WaitForDistinctPayloads(1)), NumberedShips(0, 1));
+  EXPECT_TRUE(status.WaitForPayload("offline"));
+  EXPECT_EQ(decode->ErrorText().find("not delivered"), std::string::npos) << decode->ErrorText();
+}
+
+// SIGTERM, as a service manager sends it, ends a decode of files between
+// blocks: the calls decoded so far are out, the exit status says why.
+TEST_F(DecodeMqttTest, TerminatedFileDecodeStopsBetweenBlocks) {
+  const fs::path recording = Generate("long.wav", NumberedCalls(0, 1), {"--trail", "600"});
+  ChildProgram decode(
+      {TOLVIK_DECODE, "--vhf", "--no-progress", recording.string(), recording.string()},
+      dir / "term-stderr.txt");
+  decode.CloseInput();
+  ASSERT_TRUE(decode.ReadLine(kRowPatience)) << decode.ErrorText();
+  decode.Kill(SIGTERM);
+  // Ten minutes of audio take seconds to decode; stopping takes one block.
+  EXPECT_FALSE(decode.ReadLine(kRowPatience));  // the second file is not started
+  EXPECT_EQ(decode.Wait(), 128 + SIGTERM);
 }
 
 TEST_F(DecodeMqttTest, ABrokerThatIsNotThereNeitherStopsNorFailsTheDecode) {
