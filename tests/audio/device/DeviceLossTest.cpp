@@ -12,6 +12,7 @@
 
 #include "PrivateSoundServer.h"
 #include "audio/device/CaptureDevice.h"
+#include "audio/device/MonitorOutput.h"
 #include "ui/StatusBar.h"
 #include "ui/TForm1.h"
 #include "ui/UiTestDoubles.h"
@@ -34,6 +35,7 @@ constexpr int kRestartSeenWithinMs = 8000;
 // stream runs (the first after about 50 ms).
 constexpr int kBlocksWanted = 3;
 constexpr int kBlocksWithinMs = 1500;
+constexpr int kBlockMs = 100;
 // The longest pause of the event loop the user may meet while the device is
 // gone and asked for again. Measured with a 10 ms tick on a shared two-core
 // machine: 17 to 45 ms in most runs, once 359 ms while Qt made its own
@@ -197,6 +199,39 @@ TEST_F(CaptureDeviceLossTest, ASoundServerThatStaysAwayIsSaidSoOnce) {
   EXPECT_EQ(texts_.statuses.size(), 2U);
   EXPECT_TRUE(texts_.errors.empty());
   EXPECT_LE(loop_.LongestGapMs(), kLongestStallMs);
+}
+
+// The monitor plays into the test sink; the server dies and comes back
+// while blocks keep coming, as they do from a replayed recording.
+TEST(MonitorOutputLossTest, AServerThatDiesAndReturnsIsPlayedIntoAgain) {
+  if (sound_server == nullptr) {
+    GTEST_SKIP() << sound_server_problem;
+  }
+  RecordedDeviceTexts texts;
+  MonitorOutput monitor(texts);
+  ASSERT_TRUE(monitor.OpenMonitor());
+  EventLoopWatch loop;
+  // Plays 100 ms blocks until `done` or `limit_ms`; true when done.
+  const auto play_until = [&](const std::function<bool()>& done, int limit_ms) {
+    QElapsedTimer elapsed;
+    elapsed.start();
+    while (!done()) {
+      if (elapsed.elapsed() > limit_ms) {
+        return false;
+      }
+      monitor.WriteSilenceBlock();
+      loop.RunFor(kBlockMs);
+    }
+    return true;
+  };
+  const auto playing = [&] { return !sound_server->SinkInputs().empty(); };
+  ASSERT_TRUE(play_until(playing, kBlocksWithinMs));
+  sound_server->Kill();
+  play_until([] { return false; }, kBlocksWithinMs);
+  ASSERT_TRUE(sound_server->Start());
+  EXPECT_TRUE(play_until(playing, kRestartSeenWithinMs)) << "nothing plays into the sink";
+  EXPECT_TRUE(monitor.IsMonitorOpen());
+  EXPECT_TRUE(texts.errors.empty());
 }
 
 // The main window on the real devices: the loss in status panel 0, the

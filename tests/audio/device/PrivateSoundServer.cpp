@@ -141,4 +141,8 @@ bool PrivateSoundServer::LoadInput(const std::string& source_name) {
       .has_value();
 }
 
+std::string PrivateSoundServer::SinkInputs() const {
+  return Run("pactl", {"list", "short", "sink-inputs"}).value_or(QString()).toStdString();
+}
+
 }  // namespace tolvik::testing

@@ -32,6 +32,9 @@ class PrivateSoundServer {
   bool UnloadInput();
   bool LoadInput(const std::string& source_name = "tolvik_in");
 
+  // The streams playing into the server, one line each.
+  std::string SinkInputs() const;
+
  private:
   static QString PidFile();
   std::optional<int> ServerPid() const;
