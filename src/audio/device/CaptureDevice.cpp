@@ -183,6 +183,10 @@ void CaptureDevice::DeviceLost() {
   retry_timer_.start();
 }
 
+// Only a device Qt lists is opened: Qt 6.4 waits forever in start() for a
+// stream on a source the server does not have. Its list follows the server
+// closely while connected; right after Qt has connected to a restarted
+// server the list can still hold the old devices for a moment.
 void CaptureDevice::RetryLostDevice() {
   const std::optional<QAudioDevice> device = DeviceOf(open_index_);
   if (device) {

@@ -165,6 +165,10 @@ TEST_F(CaptureDeviceLossTest, ADeviceBackUnderAnotherIdentifierIsKnownByItsName)
   device_.CloseCapture();
   EXPECT_TRUE(device_.OpenCapture(entry_));
   EXPECT_TRUE(BlocksArrive());
+  // The source as the other tests know it, where they share the process.
+  device_.CloseCapture();
+  EXPECT_TRUE(sound_server->UnloadInput());
+  EXPECT_TRUE(sound_server->LoadInput());
 }
 
 TEST_F(CaptureDeviceLossTest, ClosingWhileLostEndsTheRetries) {
@@ -185,20 +189,6 @@ TEST_F(CaptureDeviceLossTest, ARestartedSoundServerIsPickedUpAgain) {
   ASSERT_TRUE(StatusShown(kBackText, kRestartSeenWithinMs));
   EXPECT_TRUE(BlocksArrive());
   EXPECT_TRUE(texts_.errors.empty());
-}
-
-TEST_F(CaptureDeviceLossTest, ASoundServerThatStaysAwayIsSaidSoOnce) {
-  sound_server->Kill();
-  ASSERT_TRUE(StatusShown(kLostText, kLossSeenWithinMs));
-  // Qt's one attempt to connect again has failed by now; the text says
-  // what is left to do.
-  ASSERT_TRUE(loop_.RunUntil([&] { return texts_.statuses.size() == 2; }, kRestartSeenWithinMs));
-  EXPECT_NE(texts_.statuses.back().find("the sound server does not answer"), std::string::npos);
-  EXPECT_EQ(texts_.statuses.back().rfind(kLostText, 0), 0U);
-  loop_.RunFor(2100);  // at least one more retry
-  EXPECT_EQ(texts_.statuses.size(), 2U);
-  EXPECT_TRUE(texts_.errors.empty());
-  EXPECT_LE(loop_.LongestGapMs(), kLongestStallMs);
 }
 
 // The monitor plays into the test sink; the server dies and comes back
@@ -272,6 +262,28 @@ TEST(MainWindowDeviceLossTest, PanelZeroNamesTheLossAndTheReturn) {
   EXPECT_TRUE(loop.RunUntil([&] { return clock() != clock_when_back; }, kBlocksWithinMs + 1000));
   EXPECT_LE(loop.LongestGapMs(), kLongestStallMs);
   window.FormDestroy();
+}
+
+// Last (a suite of its own is run after the others), since Qt never
+// reaches a server again after this.
+class SoundServerGoneTest : public CaptureDeviceLossTest {};
+
+TEST_F(SoundServerGoneTest, ASoundServerThatStaysAwayIsSaidSoOnce) {
+  sound_server->Kill();
+  ASSERT_TRUE(StatusShown(kLostText, kLossSeenWithinMs));
+  // Qt's one attempt to connect again has failed by now; the text says
+  // what is left to do.
+  ASSERT_TRUE(loop_.RunUntil([&] { return texts_.statuses.size() == 2; }, kRestartSeenWithinMs));
+  EXPECT_NE(texts_.statuses.back().find("the sound server does not answer"), std::string::npos);
+  EXPECT_EQ(texts_.statuses.back().rfind(kLostText, 0), 0U);
+  loop_.RunFor(2100);  // at least one more retry
+  EXPECT_EQ(texts_.statuses.size(), 2U);
+  EXPECT_TRUE(texts_.errors.empty());
+  EXPECT_LE(loop_.LongestGapMs(), kLongestStallMs);
+  // Qt of this process has no server any more: what follows here (when the
+  // tests share a process) is skipped.
+  sound_server = nullptr;
+  sound_server_problem = "an earlier test left Qt without its sound server";
 }
 
 }  // namespace
