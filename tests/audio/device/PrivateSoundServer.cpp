@@ -69,7 +69,8 @@ bool PrivateSoundServer::Start() {
   const QStringList arguments = {
       "-n",
       "--daemonize=yes",
-      "--exit-idle-time=-1",
+      // A server left behind by a test process that crashed ends by itself.
+      "--exit-idle-time=10",
       "--use-pid-file=yes",
       "--load=module-native-protocol-unix",
       "--load=module-null-sink sink_name=tolvik_test rate=48000 norewinds=1",
