@@ -410,6 +410,10 @@ void TForm1::ReportDeviceError(const std::string& text) {
   dialogs_.ShowError(this, QString::fromStdString(text));
 }
 
+void TForm1::ReportDeviceStatus(const std::string& text) {
+  ShowStatusText(StatusPanel::Decoder, text);
+}
+
 void TForm1::ReportSettingsProblem(const std::string& message) {
   dialogs_.ShowError(this, QString::fromStdString(message));
 }

@@ -164,6 +164,7 @@ class TForm1 final : public QWidget,
   void FormClose();
   void Panel2Resize();
   void ReportDeviceError(const std::string& text) override;
+  void ReportDeviceStatus(const std::string& text) override;
   void ReportSettingsProblem(const std::string& message) override;
   void ReplayFinished();
   void AppendToRowsFile(const ReceiveEntry& entry);

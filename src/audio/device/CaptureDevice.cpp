@@ -5,15 +5,49 @@
 #include <QMediaDevices>
 #include <QMetaObject>
 
+#include <algorithm>
+
 #include "audio/device/CaptureFormat.h"
 
 namespace tolvik {
+
+namespace {
+
+// The device of the list now present that is `wanted`: the same
+// identifier, or else the same description (a device plugged in again
+// elsewhere can come back under another identifier, and the user chose it by
+// its name).
+std::optional<QAudioDevice> PresentDevice(const QAudioDevice& wanted) {
+  const QList<QAudioDevice> present = QMediaDevices::audioInputs();
+  for (const QAudioDevice& device : present) {
+    if (device.id() == wanted.id()) {
+      return device;
+    }
+  }
+  for (const QAudioDevice& device : present) {
+    if (device.description() == wanted.description()) {
+      return device;
+    }
+  }
+  return std::nullopt;
+}
+
+std::string Described(const QAudioDevice& device) {
+  return device.description().toStdString();
+}
+
+}  // namespace
 
 CaptureDevice::CaptureDevice(DeviceErrorSink& errors, BlockHandler on_block)
     : errors_(errors),
       on_block_(std::move(on_block)),
       devices_(QMediaDevices::audioInputs()),
-      read_buffer_(kReadChunkBytes) {}
+      read_buffer_(kReadChunkBytes) {
+  watch_timer_.setInterval(kWatchIntervalMs);
+  retry_timer_.setInterval(kRetryIntervalMs);
+  QObject::connect(&watch_timer_, &QTimer::timeout, this, &CaptureDevice::WatchStream);
+  QObject::connect(&retry_timer_, &QTimer::timeout, this, &CaptureDevice::RetryLostDevice);
+}
 
 CaptureDevice::~CaptureDevice() {
   CloseCapture();
@@ -22,7 +56,7 @@ CaptureDevice::~CaptureDevice() {
 std::vector<std::string> CaptureDevice::DeviceNames() const {
   std::vector<std::string> names;
   for (const QAudioDevice& device : devices_) {
-    names.push_back(device.description().toStdString());
+    names.push_back(Described(device));
   }
   return names;
 }
@@ -40,10 +74,13 @@ std::optional<QAudioDevice> CaptureDevice::DeviceOf(int input_device_index) cons
   if (input_device_index < 1 || input_device_index > devices_.size()) {
     return std::nullopt;
   }
-  return devices_[input_device_index - 1];
+  // The list of start-up names the entries; the device itself is taken from
+  // the present list, since what Qt handed out then may be stale.
+  return PresentDevice(devices_[input_device_index - 1]);
 }
 
 bool CaptureDevice::OpenCapture(int input_device_index) {
+  retry_timer_.stop();
   const bool tell_user = input_device_index == 0;
   const std::optional<QAudioDevice> device = DeviceOf(input_device_index);
   if (!device) {
@@ -52,45 +89,125 @@ bool CaptureDevice::OpenCapture(int input_device_index) {
     }
     return false;
   }
+  open_index_ = input_device_index;
+  const StreamStart started = StartStream(*device);
+  if (started != StreamStart::Running && tell_user) {
+    errors_.ReportDeviceError(started == StreamStart::NotOpened ? kCannotOpenRecordingDevice
+                                                                : kCannotGetBuffer);
+  }
+  return started == StreamStart::Running;
+}
+
+CaptureDevice::StreamStart CaptureDevice::StartStream(const QAudioDevice& device) {
   // The server converts almost anything itself; a device that refuses the
   // fixed format is taken in its own and converted here.
   QAudioFormat format = CaptureFormat();
   converter_.reset();
-  if (!device->isFormatSupported(format)) {
-    format = device->preferredFormat();
+  if (!device.isFormatSupported(format)) {
+    format = device.preferredFormat();
     converter_.emplace(DeviceFormatOf(format));
   }
-  source_ = std::make_unique<QAudioSource>(*device, format);
+  source_ = std::make_unique<QAudioSource>(device, format);
   io_ = source_->start();
   if (io_ == nullptr) {
     source_.reset();
-    if (tell_user) {
-      errors_.ReportDeviceError(kCannotOpenRecordingDevice);
-    }
-    return false;
+    return StreamStart::NotOpened;
   }
-  if (source_->error() != QAudio::NoError) {
-    if (tell_user) {
-      errors_.ReportDeviceError(kCannotGetBuffer);
-    }
-    return false;
-  }
+  open_device_ = device;
   QObject::connect(io_, &QIODevice::readyRead, this, &CaptureDevice::ReadAvailable);
-  return true;
+  since_data_.start();
+  watch_timer_.start();
+  return source_->error() == QAudio::NoError ? StreamStart::Running : StreamStart::Faulty;
 }
 
 bool CaptureDevice::CloseCapture() {
+  retry_timer_.stop();
+  StopStream();
+  return true;
+}
+
+void CaptureDevice::StopStream() {
   if (source_ == nullptr) {
-    return true;
+    return;
   }
-  QObject::disconnect(io_, nullptr, this, nullptr);
+  watch_timer_.stop();
+  if (io_ != nullptr) {
+    QObject::disconnect(io_, nullptr, this, nullptr);
+  }
   source_->stop();
   source_.reset();
   io_ = nullptr;
   converter_.reset();
   ring_.Reset();
   ++generation_;  // block calls still queued belong to the closed device
-  return true;
+}
+
+void CaptureDevice::WatchStream() {
+  // What waits is taken first: a main thread that was busy for a while has
+  // the stream's notifications still queued behind this one.
+  if (!ServerEndedStream()) {
+    ReadAvailable();
+  }
+  if (ServerEndedStream() || DeviceLeftOrFellSilent()) {
+    DeviceLost();
+  }
+}
+
+bool CaptureDevice::ServerEndedStream() const {
+  // The server ended the stream (it died, or refused to go on).
+  return io_ == nullptr ||
+         (source_->state() == QAudio::StoppedState && source_->error() != QAudio::NoError);
+}
+
+bool CaptureDevice::DeviceLeftOrFellSilent() const {
+  // The device left the server's list. The server then moves the stream to
+  // another source without a word, and the audio would come from there.
+  if (!IsListed(open_device_)) {
+    return true;
+  }
+  return since_data_.elapsed() > kSilentStreamMs;
+}
+
+bool CaptureDevice::IsListed(const QAudioDevice& device) {
+  const QList<QAudioDevice> present = QMediaDevices::audioInputs();
+  return std::any_of(present.begin(), present.end(),
+                     [&device](const QAudioDevice& listed) { return listed.id() == device.id(); });
+}
+
+void CaptureDevice::DeviceLost() {
+  StopStream();
+  lost_description_ = Described(open_device_);
+  told_server_gone_ = false;
+  errors_.ReportDeviceStatus(std::string(kRecordingDeviceLost) + lost_description_);
+  since_lost_.start();
+  retry_timer_.start();
+}
+
+// Only a device Qt lists is opened: Qt 6.4 waits forever in start() for a
+// stream on a source the server does not have. Its list follows the server
+// closely while connected; right after Qt has connected to a restarted
+// server the list can still hold the old devices for a moment.
+void CaptureDevice::RetryLostDevice() {
+  const std::optional<QAudioDevice> device = DeviceOf(open_index_);
+  if (device) {
+    const StreamStart started = StartStream(*device);
+    if (started == StreamStart::Running) {
+      retry_timer_.stop();
+      if (open_index_ > 0) {
+        devices_[open_index_ - 1] = *device;  // the entry keeps its place in the list
+      }
+      errors_.ReportDeviceStatus(std::string(kRecordingDeviceBack) + Described(*device));
+      return;
+    }
+    StopStream();
+  }
+  if (device && !told_server_gone_ && since_lost_.elapsed() > kServerGoneMs) {
+    // Listed and still not opening: the list is the one Qt had before its
+    // server went away.
+    told_server_gone_ = true;
+    errors_.ReportDeviceStatus(std::string(kRecordingDeviceLost) + lost_description_ +
+                               kSoundServerGone);
+  }
 }
 
 void CaptureDevice::FeedCaptured(std::span<const std::byte> bytes) {
@@ -111,6 +228,7 @@ void CaptureDevice::ReadAvailable() {
     if (count <= 0) {
       break;
     }
+    since_data_.restart();
     Gather(std::span<const std::byte>(read_buffer_).first(static_cast<std::size_t>(count)));
   }
 }

@@ -21,17 +21,7 @@ MonitorOutput::~MonitorOutput() {
 }
 
 bool MonitorOutput::OpenMonitor() {
-  const QAudioDevice device = QMediaDevices::defaultAudioOutput();
-  if (device.isNull()) {
-    errors_.ReportDeviceError(kCannotOpenPlayDevice);
-    return false;
-  }
-  sink_ = std::make_unique<QAudioSink>(device, CaptureFormat());
-  // Room for the whole ring, so that a burst of blocks is not cut short.
-  sink_->setBufferSize(static_cast<qsizetype>(MonitorRing::kBufferCount * kBytesPerBlock));
-  io_ = sink_->start();
-  if (io_ == nullptr) {
-    sink_.reset();
+  if (!StartSink()) {
     errors_.ReportDeviceError(kCannotOpenPlayDevice);
     return false;
   }
@@ -40,23 +30,62 @@ bool MonitorOutput::OpenMonitor() {
     return false;
   }
   ring_.Reset();
+  open_ = true;
   return true;
 }
 
-void MonitorOutput::CloseMonitor() {
-  if (sink_ == nullptr) {
+bool MonitorOutput::StartSink() {
+  const QAudioDevice device = QMediaDevices::defaultAudioOutput();
+  if (device.isNull()) {
+    return false;
+  }
+  sink_ = std::make_unique<QAudioSink>(device, CaptureFormat());
+  // Room for the whole ring, so that a burst of blocks is not cut short.
+  sink_->setBufferSize(static_cast<qsizetype>(MonitorRing::kBufferCount * kBytesPerBlock));
+  io_ = sink_->start();
+  if (io_ == nullptr) {
+    sink_.reset();
+    return false;
+  }
+  return true;
+}
+
+bool MonitorOutput::SinkHasEnded() const {
+  return sink_ == nullptr || io_ == nullptr ||
+         (sink_->state() == QAudio::StoppedState && sink_->error() != QAudio::NoError);
+}
+
+void MonitorOutput::ReopenEndedSink() {
+  if (since_reopen_.isValid() && since_reopen_.elapsed() < kReopenIntervalMs) {
     return;
   }
+  since_reopen_.start();
   top_up_timer_.stop();
-  sink_->reset();
+  sink_.reset();
+  io_ = nullptr;
+  StartSink();  // when it fails, the next block tries again
+}
+
+void MonitorOutput::CloseMonitor() {
+  if (!open_) {
+    return;
+  }
+  open_ = false;
+  top_up_timer_.stop();
+  if (sink_ != nullptr) {
+    sink_->reset();
+  }
   sink_.reset();
   io_ = nullptr;
   ring_.Reset();
 }
 
 void MonitorOutput::WriteMonitorBlock(MonitorFrames frames) {
-  if (sink_ == nullptr) {
+  if (!open_) {
     return;
+  }
+  if (SinkHasEnded()) {
+    ReopenEndedSink();
   }
   ring_.Write(std::as_bytes(frames));
   TopUp();
@@ -68,7 +97,7 @@ void MonitorOutput::WriteSilenceBlock() {
 }
 
 void MonitorOutput::TopUp() {
-  while (io_ != nullptr && ring_.QueuedCount() > 0) {
+  while (!SinkHasEnded() && ring_.QueuedCount() > 0) {
     const auto pending = ring_.Pending();
     const qint64 room = sink_->bytesFree();
     const qint64 wanted = std::min<qint64>(room, qint64(pending.size()));

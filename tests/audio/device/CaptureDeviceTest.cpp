@@ -14,6 +14,7 @@ namespace {
 class RecordedErrors : public DeviceErrorSink {
  public:
   void ReportDeviceError(const std::string& text) override { texts.push_back(text); }
+  void ReportDeviceStatus(const std::string& text) override { texts.push_back(text); }
   std::vector<std::string> texts;
 };
 
