@@ -3,6 +3,7 @@
 #include <sndfile.h>
 
 #include <algorithm>
+#include <cmath>
 #include <fstream>
 #include <string>
 
@@ -36,6 +37,19 @@ std::vector<unsigned char> ReadHead(const std::filesystem::path& path) {
 }
 
 // libsndfile reads a stream through these; the stream's length is unknown.
+// A floating-point file may hold samples that are not numbers at all. A NaN
+// is taken as silence and an infinity as full scale, before the rate
+// converter, where a single one would spread over its whole filter length.
+double FiniteSample(double sample) {
+  if (std::isnan(sample)) {
+    return 0.0;
+  }
+  if (std::isinf(sample)) {
+    return std::copysign(1.0, sample);
+  }
+  return sample;
+}
+
 sf_count_t StreamLength(void*) {
   return SF_COUNT_MAX;
 }
@@ -153,8 +167,8 @@ std::size_t SoundFileSource::ReadLeftChannel() {
   const auto count = static_cast<std::size_t>(std::max<sf_count_t>(frames, 0));
   frames_read_ += count;
   for (std::size_t frame = 0; frame < count; ++frame) {
-    left_[frame] =
-        interleaved_[frame * static_cast<std::size_t>(file_channels_)] * kSixteenBitScale;
+    left_[frame] = FiniteSample(interleaved_[frame * static_cast<std::size_t>(file_channels_)]) *
+                   kSixteenBitScale;
   }
   return count;
 }

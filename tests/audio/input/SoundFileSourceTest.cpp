@@ -6,6 +6,7 @@
 #include <cmath>
 #include <filesystem>
 #include <fstream>
+#include <limits>
 #include <numbers>
 #include <vector>
 
@@ -43,6 +44,20 @@ class SoundFileSourceTest : public ::testing::Test {
         data.push_back(value(j, c));
     }
     sf_writef_short(file, data.data(), frames);
+    sf_close(file);
+    return path;
+  }
+
+  // Writes 32-bit float WAV samples as they are, not-a-number included.
+  fs::path WriteFloatWav(const char* name, int rate, const std::vector<float>& samples) {
+    const fs::path path = dir / name;
+    SF_INFO info{};
+    info.samplerate = rate;
+    info.channels = 1;
+    info.format = SF_FORMAT_WAV | SF_FORMAT_FLOAT;
+    SNDFILE* file = sf_open(path.c_str(), SFM_WRITE, &info);
+    EXPECT_NE(file, nullptr) << sf_strerror(nullptr);
+    sf_writef_float(file, samples.data(), static_cast<sf_count_t>(samples.size()));
     sf_close(file);
     return path;
   }
@@ -121,6 +136,35 @@ TEST_F(SoundFileSourceTest, UnreadableInputsSayWhy) {
   } catch (const InputError& error) {
     EXPECT_STREQ(error.what(), "the file is empty");
   }
+}
+
+// Found by fuzzing: a NaN sample reached the conversion to 16 bits, which is
+// undefined for it. A NaN reads as silence, an infinity as full scale, and
+// at another rate neither may spoil the converted samples around it.
+TEST_F(SoundFileSourceTest, FloatSamplesThatAreNoNumbersReadAsSilenceOrFullScale) {
+  const float nan = std::numeric_limits<float>::quiet_NaN();
+  const float inf = std::numeric_limits<float>::infinity();
+  std::vector<float> samples(4800, 0.25f);
+  samples[10] = nan;
+  samples[20] = inf;
+  samples[30] = -inf;
+
+  SoundFileSource at_48k(WriteFloatWav("odd-48k.wav", 48000, samples));
+  const auto direct = ReadAll(at_48k);
+  ASSERT_EQ(direct.size(), samples.size());
+  EXPECT_EQ(direct[9], 8192.0);
+  EXPECT_EQ(direct[10], 0.0);
+  EXPECT_EQ(direct[20], 32768.0);
+  EXPECT_EQ(direct[30], -32768.0);
+
+  SoundFileSource at_8k(WriteFloatWav("odd-8k.wav", 8000, samples));
+  const auto converted = ReadAll(at_8k);
+  EXPECT_NEAR(static_cast<double>(converted.size()), 28800.0, 100.0);  // 0.6 s at 48 kHz
+  for (const double sample : converted) {
+    ASSERT_TRUE(std::isfinite(sample));
+  }
+  // Far from the odd samples the converted level is the file's own.
+  EXPECT_NEAR(converted[converted.size() / 2], 8192.0, 1.0);
 }
 
 TEST_F(SoundFileSourceTest, BlockReaderPadsTheLastBlockAndPutsSilenceOnTheRight) {
