@@ -4,6 +4,7 @@
 #include <string>
 
 #include "audio/input/InputError.h"
+#include "audio/input/InputRateRange.h"
 #include "audio/input/RewindableStream.h"
 #include "base/BlockFormat.h"
 
@@ -13,8 +14,10 @@ RawPcmSource::RawPcmSource(RewindableStream& stream, RawStreamFormat format) : s
   if (format.Channels != 1 && format.Channels != 2) {
     throw InputError("a raw stream has 1 or 2 channels, not " + std::to_string(format.Channels));
   }
-  if (format.RateHz <= 0) {
-    throw InputError("a raw stream's rate must be above 0 Hz");
+  if (!IsReadableInputRate(format.RateHz)) {
+    throw InputError("a raw stream's rate must be from " + std::to_string(kLowestInputRateHz) +
+                     " to " + std::to_string(kHighestInputRateHz) + " Hz, not " +
+                     std::to_string(format.RateHz));
   }
   bytes_per_frame_ = kBytesPerSample * static_cast<std::size_t>(format.Channels);
   bytes_.resize(kChunkFrames * bytes_per_frame_);

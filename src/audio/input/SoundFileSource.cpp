@@ -8,6 +8,7 @@
 #include <string>
 
 #include "audio/input/InputError.h"
+#include "audio/input/InputRateRange.h"
 #include "audio/input/RewindableStream.h"
 #include "audio/input/SoundFileHeader.h"
 #include "base/BlockFormat.h"
@@ -110,6 +111,13 @@ SoundFileSource::SoundFileSource(RewindableStream& stream) {
 }
 
 void SoundFileSource::SetUp(const SF_INFO& info, std::span<const unsigned char> head) {
+  if (!IsReadableInputRate(info.samplerate)) {
+    sf_close(file_);
+    file_ = nullptr;
+    throw InputError("a sample rate of " + std::to_string(info.samplerate) +
+                     " Hz cannot be read (" + std::to_string(kLowestInputRateHz) + " to " +
+                     std::to_string(kHighestInputRateHz) + " Hz)");
+  }
   file_rate_hz_ = info.samplerate;
   file_channels_ = info.channels;
   const bool known_length = info.frames > 0 && info.frames < kLargestRealFrameCount;

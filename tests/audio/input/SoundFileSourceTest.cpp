@@ -4,14 +4,17 @@
 #include <sndfile.h>
 
 #include <cmath>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <limits>
 #include <numbers>
+#include <string>
 #include <vector>
 
 #include "audio/input/InputBlockReader.h"
 #include "audio/input/InputError.h"
+#include "audio/input/RewindableStream.h"
 
 namespace tolvik {
 namespace {
@@ -165,6 +168,32 @@ TEST_F(SoundFileSourceTest, FloatSamplesThatAreNoNumbersReadAsSilenceOrFullScale
   }
   // Far from the odd samples the converted level is the file's own.
   EXPECT_NEAR(converted[converted.size() / 2], 8192.0, 1.0);
+}
+
+// Found by fuzzing: a header claiming 1 Hz made the reader ask for buffers
+// of 1.5 GB to bring it up to 48 kHz. Rates outside 1000..384000 Hz are
+// refused with the reason, from a file and from a stream alike.
+TEST_F(SoundFileSourceTest, SampleRatesNoRecordingHasAreRefusedWithTheRate) {
+  for (const int rate : {1, 999, 384001}) {
+    const auto path = WriteWav("odd-rate.wav", rate, 1, 100, [](int, int) { return short{0}; });
+    try {
+      SoundFileSource source(path);
+      FAIL() << rate;
+    } catch (const InputError& error) {
+      EXPECT_EQ(std::string(error.what()), "a sample rate of " + std::to_string(rate) +
+                                               " Hz cannot be read (1000 to 384000 Hz)");
+    }
+    std::FILE* stream = std::fopen(path.c_str(), "rb");
+    ASSERT_NE(stream, nullptr);
+    RewindableStream rewindable(stream);
+    EXPECT_THROW(SoundFileSource{rewindable}, InputError) << rate;
+    std::fclose(stream);
+  }
+  for (const int rate : {1000, 384000}) {
+    const auto path = WriteWav("edge-rate.wav", rate, 1, 100, [](int, int) { return short{0}; });
+    SoundFileSource source(path);
+    EXPECT_EQ(source.FileRateHz(), rate);
+  }
 }
 
 TEST_F(SoundFileSourceTest, BlockReaderPadsTheLastBlockAndPutsSilenceOnTheRight) {
