@@ -4,6 +4,7 @@
 #include <string>
 
 #include "audio/input/InputError.h"
+#include "audio/input/InputRateRange.h"
 #include "audio/input/RewindableStream.h"
 #include "base/BlockFormat.h"
 
@@ -19,8 +20,10 @@ RawPcmSource::RawPcmSource(RewindableStream& stream, RawStreamFormat format, Inp
   if (static_cast<std::size_t>(format.Channels) < frame_samples_) {
     throw InputError("a raw stream of 1 channel has no right channel");
   }
-  if (format.RateHz <= 0) {
-    throw InputError("a raw stream's rate must be above 0 Hz");
+  if (!IsReadableInputRate(format.RateHz)) {
+    throw InputError("a raw stream's rate must be from " + std::to_string(kLowestInputRateHz) +
+                     " to " + std::to_string(kHighestInputRateHz) + " Hz, not " +
+                     std::to_string(format.RateHz));
   }
   bytes_per_frame_ = kBytesPerSample * static_cast<std::size_t>(format.Channels);
   bytes_.resize(kChunkFrames * bytes_per_frame_);

@@ -3,10 +3,12 @@
 #include <sndfile.h>
 
 #include <algorithm>
+#include <cmath>
 #include <fstream>
 #include <string>
 
 #include "audio/input/InputError.h"
+#include "audio/input/InputRateRange.h"
 #include "audio/input/RewindableStream.h"
 #include "audio/input/SoundFileHeader.h"
 #include "base/BlockFormat.h"
@@ -36,6 +38,19 @@ std::vector<unsigned char> ReadHead(const std::filesystem::path& path) {
 }
 
 // libsndfile reads a stream through these; the stream's length is unknown.
+// A floating-point file may hold samples that are not numbers at all. A NaN
+// is taken as silence and an infinity as full scale, before the rate
+// converter, where a single one would spread over its whole filter length.
+double FiniteSample(double sample) {
+  if (std::isnan(sample)) {
+    return 0.0;
+  }
+  if (std::isinf(sample)) {
+    return std::copysign(1.0, sample);
+  }
+  return sample;
+}
+
 sf_count_t StreamLength(void*) {
   return SF_COUNT_MAX;
 }
@@ -98,6 +113,13 @@ SoundFileSource::SoundFileSource(RewindableStream& stream, InputChannels channel
 }
 
 void SoundFileSource::SetUp(const SF_INFO& info, std::span<const unsigned char> head) {
+  if (!IsReadableInputRate(info.samplerate)) {
+    sf_close(file_);
+    file_ = nullptr;
+    throw InputError("a sample rate of " + std::to_string(info.samplerate) +
+                     " Hz cannot be read (" + std::to_string(kLowestInputRateHz) + " to " +
+                     std::to_string(kHighestInputRateHz) + " Hz)");
+  }
   file_rate_hz_ = info.samplerate;
   file_channels_ = info.channels;
   if (static_cast<std::size_t>(file_channels_) < frame_samples_) {
@@ -168,7 +190,7 @@ std::size_t SoundFileSource::ReadChannels() {
   for (std::size_t frame = 0; frame < count; ++frame) {
     for (std::size_t channel = 0; channel < frame_samples_; ++channel) {
       picked_[frame * frame_samples_ + channel] =
-          interleaved_[frame * file_channels + channel] * kSixteenBitScale;
+          FiniteSample(interleaved_[frame * file_channels + channel]) * kSixteenBitScale;
     }
   }
   return count;

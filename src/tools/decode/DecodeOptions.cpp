@@ -6,6 +6,7 @@
 #include <map>
 #include <string>
 
+#include "audio/input/InputRateRange.h"
 #include "common/CentreRange.h"
 #include "common/NumberCheck.h"
 #include "outputs/MqttSettings.h"
@@ -15,8 +16,6 @@ namespace tolvik {
 
 namespace {
 constexpr int kUsageExitStatus = 2;
-constexpr int kLowestRawRateHz = 1000;
-constexpr int kHighestRawRateHz = 384000;
 constexpr const char* kNormalGate = "normal";
 constexpr const char* kStrictGate = "strict";
 constexpr int kLargestPort = 65535;
@@ -155,7 +154,7 @@ ParsedCommandLine ParseDecodeCommandLine(int argc, char** argv) {
   app.add_flag("--no-progress", no_progress, "Never show progress on standard error");
   app.add_option("--raw-rate", options.raw_rate_hz,
                  "Sample rate of raw samples on standard input in Hz (default 48000)")
-      ->check(WholeNumberBetween(kLowestRawRateHz, kHighestRawRateHz, "Hz"));
+      ->check(WholeNumberBetween(kLowestInputRateHz, kHighestInputRateHz, "Hz"));
   app.add_option("--raw-channels", options.raw_channels,
                  "Channels of raw samples on standard input, 1 or 2 (default 2; see\n"
                  "--channel)")

@@ -4,13 +4,17 @@
 #include <sndfile.h>
 
 #include <cmath>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <limits>
 #include <numbers>
+#include <string>
 #include <vector>
 
 #include "audio/input/InputBlockReader.h"
 #include "audio/input/InputError.h"
+#include "audio/input/RewindableStream.h"
 
 namespace tolvik {
 namespace {
@@ -43,6 +47,20 @@ class SoundFileSourceTest : public ::testing::Test {
         data.push_back(value(j, c));
     }
     sf_writef_short(file, data.data(), frames);
+    sf_close(file);
+    return path;
+  }
+
+  // Writes 32-bit float WAV samples as they are, not-a-number included.
+  fs::path WriteFloatWav(const char* name, int rate, const std::vector<float>& samples) {
+    const fs::path path = dir / name;
+    SF_INFO info{};
+    info.samplerate = rate;
+    info.channels = 1;
+    info.format = SF_FORMAT_WAV | SF_FORMAT_FLOAT;
+    SNDFILE* file = sf_open(path.c_str(), SFM_WRITE, &info);
+    EXPECT_NE(file, nullptr) << sf_strerror(nullptr);
+    sf_writef_float(file, samples.data(), static_cast<sf_count_t>(samples.size()));
     sf_close(file);
     return path;
   }
@@ -120,6 +138,61 @@ TEST_F(SoundFileSourceTest, UnreadableInputsSayWhy) {
     FAIL();
   } catch (const InputError& error) {
     EXPECT_STREQ(error.what(), "the file is empty");
+  }
+}
+
+// Found by fuzzing: a NaN sample reached the conversion to 16 bits, which is
+// undefined for it. A NaN reads as silence, an infinity as full scale, and
+// at another rate neither may spoil the converted samples around it.
+TEST_F(SoundFileSourceTest, FloatSamplesThatAreNoNumbersReadAsSilenceOrFullScale) {
+  const float nan = std::numeric_limits<float>::quiet_NaN();
+  const float inf = std::numeric_limits<float>::infinity();
+  std::vector<float> samples(4800, 0.25f);
+  samples[10] = nan;
+  samples[20] = inf;
+  samples[30] = -inf;
+
+  SoundFileSource at_48k(WriteFloatWav("odd-48k.wav", 48000, samples));
+  const auto direct = ReadAll(at_48k);
+  ASSERT_EQ(direct.size(), samples.size());
+  EXPECT_EQ(direct[9], 8192.0);
+  EXPECT_EQ(direct[10], 0.0);
+  EXPECT_EQ(direct[20], 32768.0);
+  EXPECT_EQ(direct[30], -32768.0);
+
+  SoundFileSource at_8k(WriteFloatWav("odd-8k.wav", 8000, samples));
+  const auto converted = ReadAll(at_8k);
+  EXPECT_NEAR(static_cast<double>(converted.size()), 28800.0, 100.0);  // 0.6 s at 48 kHz
+  for (const double sample : converted) {
+    ASSERT_TRUE(std::isfinite(sample));
+  }
+  // Far from the odd samples the converted level is the file's own.
+  EXPECT_NEAR(converted[converted.size() / 2], 8192.0, 1.0);
+}
+
+// Found by fuzzing: a header claiming 1 Hz made the reader ask for buffers
+// of 1.5 GB to bring it up to 48 kHz. Rates outside 1000..384000 Hz are
+// refused with the reason, from a file and from a stream alike.
+TEST_F(SoundFileSourceTest, SampleRatesNoRecordingHasAreRefusedWithTheRate) {
+  for (const int rate : {1, 999, 384001}) {
+    const auto path = WriteWav("odd-rate.wav", rate, 1, 100, [](int, int) { return short{0}; });
+    try {
+      SoundFileSource source(path);
+      FAIL() << rate;
+    } catch (const InputError& error) {
+      EXPECT_EQ(std::string(error.what()), "a sample rate of " + std::to_string(rate) +
+                                               " Hz cannot be read (1000 to 384000 Hz)");
+    }
+    std::FILE* stream = std::fopen(path.c_str(), "rb");
+    ASSERT_NE(stream, nullptr);
+    RewindableStream rewindable(stream);
+    EXPECT_THROW(SoundFileSource{rewindable}, InputError) << rate;
+    std::fclose(stream);
+  }
+  for (const int rate : {1000, 384000}) {
+    const auto path = WriteWav("edge-rate.wav", rate, 1, 100, [](int, int) { return short{0}; });
+    SoundFileSource source(path);
+    EXPECT_EQ(source.FileRateHz(), rate);
   }
 }
 

@@ -199,8 +199,15 @@ TEST_F(StreamSourceTest, RawMonoAt24kHzIsConvertedTo48kHz) {
 }
 
 TEST_F(StreamSourceTest, RawFormatsThatCannotBeReadAreRefused) {
-  MemoryStream stream(RawFrames(2, 10));
-  EXPECT_THROW(StreamSource(stream.get(), {48000, 3}), InputError);
+  for (const RawStreamFormat format :
+       {RawStreamFormat{48000, 3}, RawStreamFormat{999, 2}, RawStreamFormat{384001, 1}}) {
+    MemoryStream stream(RawFrames(2, 10));
+    EXPECT_THROW(StreamSource(stream.get(), format), InputError) << format.RateHz;
+  }
+  for (const int rate : {1000, 384000}) {
+    MemoryStream stream(RawFrames(1, 10));
+    EXPECT_NO_THROW(StreamSource(stream.get(), {rate, 1})) << rate;
+  }
 }
 
 TEST_F(StreamSourceTest, AWellFormedStartFollowedByNoSoundFileSaysWhy) {
