@@ -1,5 +1,6 @@
 #include "CallLedger.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "ReferenceRows.h"
@@ -25,31 +26,20 @@ void CallLedger::SendStretch(CallsOnNoise& air, std::span<const CallDescription>
   totals_.Sent += static_cast<long>(calls.size());
 }
 
-std::optional<bool> CallLedger::MatchIn(std::vector<SentCall>& calls, const BenchRow& row) {
-  placements_.clear();
-  for (const SentCall& call : calls) {
-    placements_.push_back(call.Placement);
-  }
-  const auto index = CallOnAirBefore(placements_, row.OffsetS);
-  if (!index) {
-    return std::nullopt;  // the row came before this stretch's first call
-  }
-  SentCall& call = calls[*index];
-  if (call.Decoded || !call.Expected || !SameTexts(*call.Expected, row)) {
-    return false;
-  }
-  call.Decoded = true;
-  return true;
-}
-
 bool CallLedger::Match(const BenchRow& row) {
-  std::optional<bool> decoded = MatchIn(current_, row);
-  if (!decoded) {
-    decoded = MatchIn(previous_, row);
-  }
-  if (decoded.value_or(false)) {
-    ++totals_.Decoded;
-    return true;
+  std::size_t found = 0;
+  for (std::vector<SentCall>* stretch : {&current_, &previous_}) {
+    auto ended = std::upper_bound(
+        stretch->begin(), stretch->end(), row.OffsetS,
+        [](double offset_s, const SentCall& call) { return offset_s < call.Placement.EndS; });
+    for (; ended != stretch->begin() && found < kCandidates; ++found) {
+      SentCall& call = *--ended;
+      if (!call.Decoded && call.Expected && SameTexts(*call.Expected, row)) {
+        call.Decoded = true;
+        ++totals_.Decoded;
+        return true;
+      }
+    }
   }
   ++totals_.FalseRows;
   return false;

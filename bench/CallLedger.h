@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <optional>
 #include <span>
 #include <vector>
@@ -20,8 +21,10 @@ struct SentCall {
 // The calls of a long run stretch by stretch (an hour, a minute), so that
 // only two stretches are ever kept: the rows of one arrive while it is on the
 // air or just after it. A row counts as a call decoded when it carries
-// exactly the texts (all but Time) and distress kind of the call on the air
-// before it, the first time; any other row is a false row.
+// exactly the texts (all but Time) and distress kind of one of the two calls
+// that ended last before it came, the first time; any other row is a false
+// row. (With calls back to back the decoder's look-ahead can put a call's
+// row after the next call's end.)
 class CallLedger {
  public:
   struct Totals {
@@ -43,11 +46,10 @@ class CallLedger {
   const Totals& Counts() const { return totals_; }
 
  private:
-  std::optional<bool> MatchIn(std::vector<SentCall>& calls, const BenchRow& row);
+  static constexpr std::size_t kCandidates = 2;
 
   std::vector<SentCall> previous_;
   std::vector<SentCall> current_;
-  std::vector<CallPlacement> placements_;  // scratch for the search
   Totals totals_;
 };
 
