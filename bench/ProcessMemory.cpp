@@ -1,5 +1,7 @@
 #include "ProcessMemory.h"
 
+#include <malloc.h>
+
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -21,6 +23,8 @@ ProcessMemory ReadProcessMemory() {
       memory.ResidentKb = kilobytes;
     }
   }
+  const struct mallinfo2 heap = mallinfo2();
+  memory.HeapInUseKb = static_cast<long>((heap.uordblks + heap.hblkhd) / 1024);
   return memory;
 }
 

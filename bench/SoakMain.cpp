@@ -151,9 +151,10 @@ void Soak::PrintHour(double hours) const {
   const ProcessMemory memory = ReadProcessMemory();
   const CallLedger::Totals& counts = ledger_.Counts();
   std::printf(
-      "%6.2f h  sent %6ld  decoded %6ld  false %3ld  list %5d  VmHWM %6ld kB  VmRSS %6ld kB\n",
+      "%6.2f h  sent %6ld  decoded %6ld  false %3ld  list %5d  VmHWM %6ld kB  VmRSS %6ld kB  heap "
+      "%6ld kB\n",
       hours, counts.Sent, counts.Decoded, counts.FalseRows, decoder_.ListRows(), memory.PeakKb,
-      memory.ResidentKb);
+      memory.ResidentKb, memory.HeapInUseKb);
   std::fflush(stdout);
 }
 
@@ -188,9 +189,10 @@ void Soak::Run() {
       counts.Sent, counts.Decoded, counts.Sent > 0 ? 100.0 * counts.Decoded / counts.Sent : 0.0,
       counts.FalseRows, counts.NotDecodedClean);
   std::printf(
-      "memory after the first hour: VmHWM %ld kB, VmRSS %ld kB; at the end: VmHWM %ld kB, "
-      "VmRSS %ld kB\n",
-      after_first->PeakKb, after_first->ResidentKb, at_end.PeakKb, at_end.ResidentKb);
+      "memory after the first hour: VmHWM %ld kB, VmRSS %ld kB, heap %ld kB; at the end: VmHWM "
+      "%ld kB, VmRSS %ld kB, heap %ld kB\n",
+      after_first->PeakKb, after_first->ResidentKb, after_first->HeapInUseKb, at_end.PeakKb,
+      at_end.ResidentKb, at_end.HeapInUseKb);
   std::printf(
       "run %.0f s, CPU %.0f s: %.0fx real time in all (CPU), %.0fx by the wall clock; the "
       "decoder alone %.0fx (CPU)\n",
