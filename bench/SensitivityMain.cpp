@@ -19,8 +19,8 @@
 
 #include "CallMix.h"
 #include "CallStream.h"
+#include "ReferenceRows.h"
 #include "StreamDecoder.h"
-#include "demod/FrequencyShifter.h"
 #include "gen/SignalGenerator.h"
 
 namespace tolvik {
@@ -30,12 +30,6 @@ using Clock = std::chrono::steady_clock;
 
 constexpr std::uint64_t kCallSeed = 2024;
 constexpr int kCallsPerPiece = 25;
-// The reference decode: strong tones over faint noise. Without any noise the
-// bit clock would stop in each gap and a call waiting for its look-ahead
-// would be completed only when the next call starts.
-constexpr double kCleanAmplitude = 8000.0;
-constexpr double kCleanEbN0Db = 40.0;
-constexpr std::uint64_t kCleanSeed = 99;
 // Low enough that the noise of the 24 kHz band at 0 dB stays clear of 16
 // bits: sigma = amplitude * sqrt(fs / (2 * bit rate)), 4650 for HF (x15.5)
 // and 4470 for VHF (x4.47), so full scale is 7 sigma away.
@@ -44,8 +38,6 @@ constexpr double kVhfAmplitude = 1000.0;
 constexpr double kHfGapS = 1.0;
 constexpr double kVhfGapS = 0.3;
 constexpr int kExtraRowsShown = 12;
-
-constexpr double kDecoderCentreHz = 800.0;  // the decoder's own HF centre
 
 struct Options {
   int calls = 200;
@@ -86,17 +78,6 @@ struct ExtraRow {
   std::optional<BenchRow> Nearest;
 };
 
-bool SameTextsButPosition(const BenchRow& a, const BenchRow& b) {
-  const ReceiveEntry& x = a.Entry;
-  const ReceiveEntry& y = b.Entry;
-  return a.Kind == b.Kind && x.Category == y.Category && x.From == y.From && x.To == y.To &&
-         x.RequestStatus == y.RequestStatus && x.Information == y.Information && x.Ack == y.Ack;
-}
-
-bool SameTexts(const BenchRow& a, const BenchRow& b) {
-  return SameTextsButPosition(a, b) && a.Entry.Position == b.Entry.Position;
-}
-
 // A row that is some call's own but for its Position: typically a call whose
 // expansion sequence (the position's further decimals) was lost.
 bool DiffersOnlyInPosition(const std::vector<ExpectedCall>& expected, const BenchRow& row) {
@@ -106,16 +87,6 @@ bool DiffersOnlyInPosition(const std::vector<ExpectedCall>& expected, const Benc
     }
   }
   return false;
-}
-
-// The call whose transmission started last before `offset_s`.
-std::optional<std::size_t> CallOnAirBefore(const std::vector<CallPlacement>& placements,
-                                           double offset_s) {
-  std::optional<std::size_t> found;
-  for (std::size_t i = 0; i < placements.size() && placements[i].StartS <= offset_s; ++i) {
-    found = i;
-  }
-  return found;
 }
 
 double NoisyAmplitude(const Options& options, bool vhf) {
@@ -134,56 +105,12 @@ SignalOptions StreamOptions(bool vhf, double centre_hz, double amplitude, double
   return options;
 }
 
-// Feeds the decoder, first moving an HF signal sent away from the decoder's
-// centre to it, as tolvik-decode --centre does.
-class ShiftingFeeder {
- public:
-  ShiftingFeeder(StreamDecoder& decoder, bool vhf, double centre_hz) : decoder_(decoder) {
-    if (!vhf && centre_hz != kDecoderCentreHz) {
-      shifter_.emplace(centre_hz, kDecoderCentreHz, kCaptureRateHz);
-    }
-  }
-  void operator()(std::span<const double> samples) {
-    if (!shifter_) {
-      decoder_.Feed(samples);
-      return;
-    }
-    shifted_.assign(samples.begin(), samples.end());
-    shifter_->Process(shifted_);
-    decoder_.Feed(shifted_);
-  }
-
- private:
-  StreamDecoder& decoder_;
-  std::optional<FrequencyShifter> shifter_;
-  std::vector<double> shifted_;
-};
-
 std::vector<ExpectedCall> CleanDecode(const std::vector<CallDescription>& calls, bool vhf,
                                       double centre_hz) {
-  StreamDecoder decoder(vhf);
-  ShiftingFeeder feed(decoder, vhf, centre_hz);
-  const CallStreamSummary stream = GenerateCallStream(
-      calls, StreamOptions(vhf, centre_hz, kCleanAmplitude, kCleanEbN0Db, kCleanSeed),
-      kCallsPerPiece, [&](std::span<const double> samples) { feed(samples); });
-  decoder.Finish();
+  const std::vector<std::optional<BenchRow>> rows = CleanRows(calls, vhf, centre_hz);
   std::vector<ExpectedCall> expected;
   for (std::size_t i = 0; i < calls.size(); ++i) {
-    expected.push_back({std::nullopt, LayoutOfMixCall(static_cast<int>(i))});
-  }
-  for (const BenchRow& row : decoder.Rows()) {
-    const auto index = CallOnAirBefore(stream.Calls, row.OffsetS);
-    if (index && !expected[*index].Row) {
-      expected[*index].Row = row;
-    } else {
-      std::printf("  clean decode: unexpected row at %.1f s: %s | %s | %s\n", row.OffsetS,
-                  row.Entry.Category.c_str(), row.Entry.From.c_str(), row.Entry.To.c_str());
-    }
-  }
-  for (std::size_t i = 0; i < calls.size(); ++i) {
-    if (!expected[i].Row) {
-      std::printf("  clean decode: no row for call %zu: %s\n", i, calls[i].Text.c_str());
-    }
+    expected.push_back({rows[i], LayoutOfMixCall(static_cast<int>(i))});
   }
   return expected;
 }

@@ -1,6 +1,7 @@
 #include "StreamDecoder.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace tolvik {
 
@@ -19,12 +20,33 @@ AppSettings HeadlessSettings(bool vhf, bool auto_frequency, bool enhanced) {
   return settings;
 }
 
+constexpr std::uint64_t kClockStartS = 12 * 3600;
+constexpr std::uint64_t kSecondsPerDay = 24 * 3600;
+
 }  // namespace
 
 StreamDecoder::StreamDecoder(bool vhf, bool auto_frequency, bool enhanced)
     : settings_(HeadlessSettings(vhf, auto_frequency, enhanced)),
       receiver_(settings_, {*this, *this, *this, *this, this}) {
   receiver_.List().SetObserver(this);
+}
+
+void StreamDecoder::AgeRowsOlderThan(int ten_minute_steps) {
+  settings_.TimeDel = true;
+  settings_.DelMin = ten_minute_steps;
+}
+
+std::vector<BenchRow> StreamDecoder::TakeRows() {
+  std::vector<BenchRow> taken;
+  taken.swap(rows_);
+  return taken;
+}
+
+TimeOfDay StreamDecoder::Now() const {
+  const std::uint64_t milliseconds = samples_fed_ * 1000 / kCaptureRateHz;
+  const std::uint64_t seconds = (kClockStartS + milliseconds / 1000) % kSecondsPerDay;
+  return {static_cast<int>(seconds / 3600), static_cast<int>(seconds / 60 % 60),
+          static_cast<int>(seconds % 60), static_cast<int>(milliseconds % 1000)};
 }
 
 void StreamDecoder::Feed(std::span<const double> samples) {

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "audio/CallObserver.h"
 #include "audio/HeadlessHost.h"
 #include "audio/Receiver.h"
 #include "base/CaptureBlock.h"
@@ -37,7 +38,9 @@ struct StatusCounts {
 // piece, as one continuous input: the samples are cut into capture buffers
 // (16-bit, left channel) exactly as a recording would be. Collects every row
 // and counts how the receptions end. Shows nothing and plays nothing; every call
-// makes a row of its own (no overwriting, no dropping of empty calls).
+// makes a row of its own (no overwriting, no dropping of empty calls). Its
+// clock starts at 12:00:00 and follows the input, so rows carry the time at
+// which they were written into the input.
 class StreamDecoder final : private ReceiveListObserver,
                             private ReceptionObserver,
                             private StatusTextSink,
@@ -57,10 +60,21 @@ class StreamDecoder final : private ReceiveListObserver,
   // for its look-ahead.
   void Finish();
 
-  // Told of every written row's call, as the outputs are; null for none.
+  // Deletes rows older than `ten_minute_steps` x 10 minutes of input, as an
+  // unattended receiver with "Delete time passed data" does, so that the
+  // list stays bounded over a long run.
+  void AgeRowsOlderThan(int ten_minute_steps);
+
+  // The outputs' observer (nullptr: none), told of every row on the decoding
+  // thread, as tolvik-decode's NMEA and log outputs are.
   void SetCallObserver(CallObserver* observer) { receiver_.SetCallObserver(observer); }
 
   const std::vector<BenchRow>& Rows() const { return rows_; }
+  // The rows collected since the last call, handed over and forgotten here,
+  // so that a long run keeps only what it has not looked at yet.
+  std::vector<BenchRow> TakeRows();
+  // Rows in the receiver's list now.
+  int ListRows() const { return receiver_.List().Count(); }
   const StatusCounts& Statuses() const { return statuses_; }
   double SecondsFed() const { return static_cast<double>(samples_fed_) / kCaptureRateHz; }
 
@@ -75,8 +89,9 @@ class StreamDecoder final : private ReceiveListObserver,
   // StatusTextSink: the enhanced decoder's receptions are counted from its
   // texts, since only the standard chain reports to a ReceptionObserver.
   void ShowStatusText(StatusPanel panel, const std::string& text) override;
-  // TimeOfDayClock: a fixed time, the Time column is not compared
-  TimeOfDay Now() const override { return {12, 0, 0, 0}; }
+  // TimeOfDayClock: 12:00:00 plus the input fed so far; the Time column is
+  // not compared
+  TimeOfDay Now() const override;
 
   AppSettings settings_;                           // the decoder's settings, read live
   Receiver receiver_;                              // the whole decoder

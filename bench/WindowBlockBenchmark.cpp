@@ -20,6 +20,7 @@
 
 #include "CallMix.h"
 #include "CallStream.h"
+#include "SilentDesktop.h"
 #include "base/CaptureBlock.h"
 #include "ui/TForm1.h"
 #include "ui/TForm3.h"
@@ -31,28 +32,6 @@ constexpr int kCalls = 40;
 constexpr std::uint64_t kCallSeed = 7;
 constexpr double kEbN0Db = 30.0;  // every call decodes, so rows map to calls in order
 constexpr double kBlockSeconds = 0.1;
-
-class SilentDialogs final : public UserDialogs {
- public:
-  void ShowError(QWidget*, const QString&) override {}
-  void ShowInformation(QWidget*, const QString&) override {}
-  bool AskYesNo(QWidget*, const QString&) override { return false; }
-  std::optional<QFont> PickFont(QWidget*, const QFont&) override { return std::nullopt; }
-  std::optional<QColor> PickColor(QWidget*, const QColor&, const QString&) override {
-    return std::nullopt;
-  }
-  std::optional<QString> PickFolder(QWidget*, const QString&, const QString&) override {
-    return std::nullopt;
-  }
-  std::optional<QString> PickFile(QWidget*, const QString&, const QString&) override {
-    return std::nullopt;
-  }
-};
-
-class SilentSound final : public SoundPlayer {
- public:
-  void Play(const std::filesystem::path&) override {}
-};
 
 struct BlockStream {
   std::vector<CaptureBlock> Blocks;

@@ -2,12 +2,16 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <random>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "ListTestDoubles.h"
 #include "list/ListOptionValues.h"
+#include "list/ReceiveColumns.h"
+#include "list/TextOrder.h"
 
 namespace tolvik {
 namespace {
@@ -219,6 +223,66 @@ TEST_F(ReceiveListTest, CallOfTheSameSecondLandsOnTopOfItsSecond) {
   AddAt(15, 0, 1, MakeCall("211000002"));
   EXPECT_EQ(Froms(),
             (std::vector<std::string>{"211000002", "211000004", "211000003", "211000001"}));
+}
+
+// The order a full stable sort by time, newest first, gives after a write:
+// what the list must show however it finds the written row's place.
+std::vector<std::string> FromsAfterFullSort(std::vector<ReceiveEntry> rows, int written) {
+  std::vector<int> order(rows.size());
+  for (std::size_t i = 0; i < order.size(); ++i) {
+    order[i] = static_cast<int>(i);
+  }
+  std::stable_sort(order.begin(), order.end(), [&](int left, int right) {
+    const int comparison = CompareTexts(rows[right].Time, rows[left].Time);
+    return comparison != 0 ? comparison < 0 : left == written && right != written;
+  });
+  std::vector<std::string> froms;
+  for (const int row : order) {
+    froms.push_back(rows[row].From);
+  }
+  return froms;
+}
+
+TEST_F(ReceiveListTest, EveryWriteLeavesTheOrderOfAFullSort) {
+  // Times mostly running on, some within the same second, some earlier
+  // (after a column click or past midnight); stations repeating, so that
+  // overwriting reuses rows in the middle; now and then a click on a
+  // header leaves the list in another order before the next write.
+  std::mt19937 random(5);
+  int seconds = 12 * 3600;
+  for (int step = 0; step < 600; ++step) {
+    const int draw = static_cast<int>(random() % 20);
+    if (draw == 0) {
+      list_.ColumnClick(static_cast<int>(random() % kReceiveColumnCount));
+      continue;
+    }
+    options_.SetOverwriteStation(draw < 5);
+    seconds += draw < 14 ? 1 : (draw < 18 ? 0 : -3600);
+    std::vector<ReceiveEntry> before;
+    for (int row = 0; row < list_.Count(); ++row) {
+      before.push_back(list_.Row(row));
+    }
+    const std::string from = std::to_string(211000000 + random() % 40);
+    const int in_day = (seconds % 86400 + 86400) % 86400;
+    clock_.Set(in_day / 3600, in_day / 60 % 60, in_day % 60);
+    list_.AddReceiveEntry(MakeCall(from, "Info " + std::to_string(step)));
+
+    // The same write on the rows as they stood, then the full sort.
+    int written = static_cast<int>(before.size());
+    for (int row = 0; options_.OverwriteStation() && row < static_cast<int>(before.size()); ++row) {
+      if (before[row].From == from) {
+        written = row;
+        break;
+      }
+    }
+    if (written == static_cast<int>(before.size())) {
+      before.emplace_back();
+      before.back().From = from;
+    }
+    before[written].Time = list_.Row(*list_.LastWrittenRow()).Time;
+    ASSERT_EQ(Froms(), FromsAfterFullSort(before, written)) << "step " << step;
+    ASSERT_EQ(list_.Row(*list_.LastWrittenRow()).Information, "Info " + std::to_string(step));
+  }
 }
 
 TEST_F(ReceiveListTest, SortCodesSelectColumnAndDirection) {
