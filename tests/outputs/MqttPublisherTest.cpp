@@ -99,7 +99,12 @@ TEST_F(MqttPublisherTest, CallsQueuedWhileTheBrokerIsDownArriveWhenItReturns) {
 }
 
 TEST_F(MqttPublisherTest, AFullQueueDropsTheOldestCountsThemAndKeepsTheNewest) {
-  MosquittoBroker broker;
+  // The subscriber's session is made before the broker goes down and kept
+  // across the restart, so that messages the publisher sends before the
+  // subscriber is back wait for it at the broker however busy the machine.
+  MosquittoBroker broker("", MosquittoBroker::Sessions::Kept);
+  const MqttSubscriber::PersistentSession session{"queue-collector"};
+  { const MqttSubscriber registers(broker.Port(), "tolvik/test/call", session); }
   broker.Stop();
   MqttSettings settings = SettingsFor(broker.Port());
   settings.queue_limit = 5;
@@ -115,7 +120,7 @@ TEST_F(MqttPublisherTest, AFullQueueDropsTheOldestCountsThemAndKeepsTheNewest) {
   EXPECT_EQ(publisher.DroppedMessages(), 7u);
   EXPECT_EQ(publisher.QueuedMessages(), 5u);
   broker.Start();
-  MqttSubscriber calls(broker.Port(), "tolvik/test/call");
+  MqttSubscriber calls(broker.Port(), "tolvik/test/call", session);
   EXPECT_EQ(Payloads(calls.WaitForMessages(5)), Numbered(7, 5));
   EXPECT_EQ(publisher.Stop(), 0u);
   const std::lock_guard<std::mutex> lock(reports_mutex);
