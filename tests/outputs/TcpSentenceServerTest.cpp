@@ -1,6 +1,8 @@
 #include "outputs/TcpSentenceServer.h"
 
 #include <gtest/gtest.h>
+#include <sys/socket.h>
+#include <unistd.h>
 
 #include <atomic>
 #include <memory>
@@ -126,6 +128,35 @@ TEST_F(TcpSentenceServerTest, AClientThatStopsReadingIsDroppedWithoutHoldingUpTh
   EXPECT_EQ(server_->DroppedSentences(), 0u);
   close(stalled);
   close(reading);
+}
+
+// A plotter that is switched off in the middle of a stream: it resets the
+// connection (a close with unread data and no linger) while the server is
+// writing to it. The server must neither die of SIGPIPE nor stall, and the
+// client that stays gets every sentence.
+TEST_F(TcpSentenceServerTest, AClientThatVanishesMidWriteIsForgotten) {
+  const int vanishing = Connect();
+  const int staying = Connect();
+  // About 44 kB: less than a client's queue, so that the burst alone never
+  // makes the staying client one that falls too far behind.
+  constexpr int kSentences = 800;
+  const std::string expected = NumberedStream(0, kSentences);
+  ASSERT_LT(expected.size(), TcpSentenceServer::kClientQueueBytes);
+  std::string got;
+  std::thread reader([&] { got = ReadBytes(staying, expected.size()); });
+  for (int n = 0; n < kSentences; ++n) {
+    server_->SendSentence(Numbered(n));
+    if (n == kSentences / 2) {
+      const linger reset{1, 0};
+      setsockopt(vanishing, SOL_SOCKET, SO_LINGER, &reset, sizeof reset);
+      close(vanishing);
+    }
+  }
+  reader.join();
+  EXPECT_TRUE(got == expected) << got.size() << " of " << expected.size() << " bytes";
+  EXPECT_TRUE(Eventually([&] { return server_->ClientCount() == 1; }));
+  EXPECT_EQ(server_->DroppedSentences(), 0u);
+  close(staying);
 }
 
 TEST_F(TcpSentenceServerTest, ClosingDeliversWhatIsStillQueued) {
