@@ -24,6 +24,7 @@
 #include "CallLedger.h"
 #include "CallMix.h"
 #include "CallsOnNoise.h"
+#include "FeedFromAir.h"
 #include "PlotterClient.h"
 #include "ProcessMemory.h"
 #include "StreamDecoder.h"
@@ -167,22 +168,14 @@ std::vector<CallDescription> CallRateRun::StretchCalls(double end_s, double last
 }
 
 void CallRateRun::FeedUntil(double end_s) {
-  const auto end = static_cast<std::uint64_t>(end_s * kCaptureRateHz);
-  auto done = static_cast<std::uint64_t>(air_.SecondsRead() * kCaptureRateHz + 0.5);
-  while (done < end) {
-    piece_.resize(static_cast<std::size_t>(std::min<std::uint64_t>(kPieceSamples, end - done)));
-    air_.Read(piece_);
-    const double started_s = ThreadCpuSeconds();
-    decoder_.Feed(piece_);
-    decoding_cpu_s_ += ThreadCpuSeconds() - started_s;
-    done += piece_.size();
+  decoding_cpu_s_ += FeedFromAirUntil(air_, decoder_, piece_, kPieceSamples, end_s, [this] {
     for (const BenchRow& row : decoder_.TakeRows()) {
       ++rows_;
       if (!ledger_.Match(row) && false_rows_shown_++ < kFalseRowsShown) {
         PrintBenchRow("false row", row);
       }
     }
-  }
+  });
 }
 
 RunResult CallRateRun::Run() {

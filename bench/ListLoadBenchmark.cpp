@@ -8,7 +8,7 @@
 // size. Also one event-loop turn repainting the whole window while it shows
 // a full list. Offscreen platform unless a display is set.
 
-#include <QApplication>
+#include <QCoreApplication>
 #include <QTableView>
 #include <QTemporaryDir>
 
@@ -188,14 +188,3 @@ BENCHMARK(BM_WindowRepaint)
 
 }  // namespace
 }  // namespace tolvik
-
-int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("DISPLAY")) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-  }
-  QApplication application(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}

@@ -25,6 +25,7 @@
 #include "CallLedger.h"
 #include "CallMix.h"
 #include "CallsOnNoise.h"
+#include "FeedFromAir.h"
 #include "ProcessMemory.h"
 #include "StreamDecoder.h"
 #include "ThreadCpuClock.h"
@@ -126,17 +127,8 @@ void Soak::DrawSegment(double start_s, double end_s, std::uint64_t segment) {
 }
 
 void Soak::FeedUntil(double end_s) {
-  const auto end = static_cast<std::uint64_t>(end_s * kCaptureRateHz);
-  auto done = static_cast<std::uint64_t>(air_.SecondsRead() * kCaptureRateHz + 0.5);
-  while (done < end) {
-    piece_.resize(static_cast<std::size_t>(std::min<std::uint64_t>(kPieceSamples, end - done)));
-    air_.Read(piece_);
-    const double started_s = ThreadCpuSeconds();
-    decoder_.Feed(piece_);
-    decoding_s_ += ThreadCpuSeconds() - started_s;
-    done += piece_.size();
-    MatchRows();
-  }
+  decoding_s_ +=
+      FeedFromAirUntil(air_, decoder_, piece_, kPieceSamples, end_s, [this] { MatchRows(); });
 }
 
 void Soak::MatchRows() {

@@ -8,7 +8,7 @@
 // look-ahead and the rest of the 100 ms buffer) plus the processing and repainting of the buffer
 // that completes the call.
 
-#include <QApplication>
+#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QTemporaryDir>
 
@@ -128,14 +128,3 @@ BENCHMARK_CAPTURE(BM_WindowProcessBlock, VHF_displays, true, true)
 
 }  // namespace
 }  // namespace tolvik
-
-int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("DISPLAY")) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-  }
-  QApplication application(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
