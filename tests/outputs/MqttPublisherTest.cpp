@@ -94,7 +94,10 @@ TEST_F(MqttPublisherTest, CallsQueuedWhileTheBrokerIsDownArriveWhenItReturns) {
   broker.Start();  // the same port; no subscriber has seen these calls
   std::vector<std::string> expected{"before"};
   expected.insert(expected.end(), meanwhile.begin(), meanwhile.end());
-  EXPECT_EQ(Payloads(calls.WaitForMessages(expected.size())), expected);
+  // "before" may come twice: when the broker stops before the subscriber's
+  // acknowledgement reaches it, the kept session delivers it again, as QoS 1
+  // allows. Every call must still come, in the order it was published.
+  EXPECT_EQ(calls.WaitForDistinctPayloads(expected.size()), expected);
   EXPECT_EQ(publisher.Stop(), 0u);
 }
 
