@@ -1,5 +1,7 @@
 #include "outputs/DailyCallLog.h"
 
+#include <sys/stat.h>
+
 #include <cerrno>
 #include <cstring>
 #include <exception>
@@ -54,9 +56,9 @@ void DailyCallLog::CallWritten(const WrittenCall& call) {
 
 bool DailyCallLog::OpenFileOf(const UtcTime& time) {
   const std::string date = IsoUtcDateText(time);
-  if (file_ != nullptr && date == open_date_)
+  if (file_ != nullptr && date == open_date_ && PathStillNamesOpenFile(FileFor(time)))
     return true;
-  Close();  // a new UTC day begins a new file
+  Close();  // a new UTC day begins a new file, a removed one is made again
   std::error_code error;
   std::filesystem::create_directories(folder_, error);
   if (error) {
@@ -78,6 +80,15 @@ bool DailyCallLog::OpenFileOf(const UtcTime& time) {
   }
   EndTornLine();
   return true;
+}
+
+bool DailyCallLog::PathStillNamesOpenFile(const std::filesystem::path& path) const {
+  // Windows keeps a file that is open from being removed or renamed, and
+  // its st_ino is always 0: the two always agree there, as they should.
+  struct stat named {};
+  struct stat open {};
+  return ::stat(path.c_str(), &named) == 0 && ::fstat(fileno(file_), &open) == 0 &&
+         named.st_dev == open.st_dev && named.st_ino == open.st_ino;
 }
 
 void DailyCallLog::EndTornLine() {

@@ -17,7 +17,8 @@ namespace tolvik {
 // crash of the program loses nothing already written; the format's header
 // line opens a file only when the file is new or empty.
 //
-// A missing folder is created. When the folder or the file cannot be
+// A missing folder is created, and so is a day's file that was removed or
+// moved away while open. When the folder or the file cannot be
 // written the problem sink hears of it once, the row is lost, and the next
 // row tries again; nothing is thrown at the decoder.
 class DailyCallLog final : public CallObserver {
@@ -37,6 +38,10 @@ class DailyCallLog final : public CallObserver {
  private:
   // Keeps the file of `date` open; false, reported, when it cannot be.
   bool OpenFileOf(const UtcTime& time);
+  // Whether `path` is still the file held open. A user or a log rotation
+  // that removes or moves the day's file away would otherwise have every
+  // later row of the day written where nobody can find it.
+  bool PathStillNamesOpenFile(const std::filesystem::path& path) const;
   // Appends `line` and its line end and flushes; false, reported, when
   // that failed (the file is then closed, to be opened afresh next time).
   bool WriteLine(const std::string& line, const std::filesystem::path& path);

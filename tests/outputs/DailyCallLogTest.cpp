@@ -119,6 +119,27 @@ TEST_F(DailyCallLogTest, AnEmptyFileGetsTheHeaderAndATornLineIsEnded) {
   EXPECT_EQ(Contents(yesterday).back(), '\n');
 }
 
+TEST_F(DailyCallLogTest, ADayFileRemovedOrMovedAwayWhileOpenIsMadeAgain) {
+  DailyCallLog log(folder_.Path(), csv_, clock_, problems_);
+  const fs::path today = LogOf("2026-12-09");
+  log.CallWritten(call_.Written());
+  fs::remove(today);
+  log.CallWritten(call_.Written());
+  EXPECT_EQ(Lines(today).size(), 2u) << "the header and the row after the removal";
+
+  // A rotation that renames the file keeps what it took; later rows start
+  // the day's file afresh.
+  const fs::path rotated = folder_.Path() / "rotated.csv";
+  fs::rename(today, rotated);
+  log.CallWritten(call_.Written());
+  log.CallWritten(call_.Written());
+  EXPECT_EQ(Lines(rotated).size(), 2u);
+  const std::vector<std::string> lines = Lines(today);
+  ASSERT_EQ(lines.size(), 3u);
+  EXPECT_EQ(lines[0], header_);
+  EXPECT_TRUE(problems_.problems.empty());
+}
+
 TEST_F(DailyCallLogTest, AMissingFolderIsCreated) {
   const fs::path nested = folder_.Path() / "station" / "logs";
   DailyCallLog log(nested, csv_, clock_, problems_);
