@@ -26,8 +26,7 @@ int AcceptedPolarity(const EnhancedOptions& options) {
 
 EnhancedHfDecoder::EnhancedHfDecoder(CallSink& calls, StatusTextSink& status,
                                      const EnhancedOptions& options)
-    : calls_(calls),
-      status_(status),
+    : status_(status),
       options_(options),
       anti_alias_(kHfAntiAliasCoefficients),
       search_tones_(options.CentreHz),

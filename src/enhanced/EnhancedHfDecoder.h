@@ -98,7 +98,6 @@ class EnhancedHfDecoder {
   void CharacterStep(int rx_symbol);
   void ShowReceivingText();
 
-  CallSink& calls_;
   StatusTextSink& status_;
   EnhancedOptions options_;
   bool enhanced_position_ = false;  // written by the interpreter's position decoding

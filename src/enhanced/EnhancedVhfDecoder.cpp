@@ -29,8 +29,7 @@ int AcceptedPolarity(const EnhancedOptions& options) {
 
 EnhancedVhfDecoder::EnhancedVhfDecoder(CallSink& calls, StatusTextSink& status,
                                        const EnhancedOptions& options)
-    : calls_(calls),
-      status_(status),
+    : status_(status),
       options_(options),
       anti_alias_(kVhfAntiAliasCoefficients),
       sync_(template_, kVhfSyncSearchSamplesPerBit, kVhfSyncEnvelopeShare, kVhfSyncHoldSamples),

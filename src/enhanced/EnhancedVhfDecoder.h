@@ -90,7 +90,6 @@ class EnhancedVhfDecoder {
   void OnSoftBit(double soft_bit);
   void CharacterStep(int rx_symbol);
 
-  CallSink& calls_;
   StatusTextSink& status_;
   EnhancedOptions options_;
   bool enhanced_position_ = false;  // written by the interpreter's position decoding

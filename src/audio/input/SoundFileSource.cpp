@@ -84,7 +84,7 @@ sf_count_t StreamTell(void* user) {
 SoundFileSource::SoundFileSource(const std::filesystem::path& path, InputChannels channels)
     : channels_(channels), frame_samples_(static_cast<std::size_t>(SamplesPerFrame(channels))) {
   SF_INFO info{};
-  file_ = sf_open(path.string().c_str(), SFM_READ, &info);
+  file_.reset(sf_open(path.string().c_str(), SFM_READ, &info));
   if (file_ == nullptr) {
     std::error_code error;
     if (!std::filesystem::exists(path, error)) {
@@ -105,7 +105,7 @@ SoundFileSource::SoundFileSource(RewindableStream& stream, InputChannels channel
     : channels_(channels), frame_samples_(static_cast<std::size_t>(SamplesPerFrame(channels))) {
   static SF_VIRTUAL_IO stream_io{StreamLength, StreamSeek, StreamRead, StreamWrite, StreamTell};
   SF_INFO info{};
-  file_ = sf_open_virtual(&stream_io, SFM_READ, &info, &stream);
+  file_.reset(sf_open_virtual(&stream_io, SFM_READ, &info, &stream));
   if (file_ == nullptr) {
     throw InputError(UnreadableReason());
   }
@@ -114,8 +114,6 @@ SoundFileSource::SoundFileSource(RewindableStream& stream, InputChannels channel
 
 void SoundFileSource::SetUp(const SF_INFO& info, std::span<const unsigned char> head) {
   if (!IsReadableInputRate(info.samplerate)) {
-    sf_close(file_);
-    file_ = nullptr;
     throw InputError("a sample rate of " + std::to_string(info.samplerate) +
                      " Hz cannot be read (" + std::to_string(kLowestInputRateHz) + " to " +
                      std::to_string(kHighestInputRateHz) + " Hz)");
@@ -123,9 +121,6 @@ void SoundFileSource::SetUp(const SF_INFO& info, std::span<const unsigned char> 
   file_rate_hz_ = info.samplerate;
   file_channels_ = info.channels;
   if (static_cast<std::size_t>(file_channels_) < frame_samples_) {
-    // Thrown from a constructor: the destructor will not close the file.
-    sf_close(file_);
-    file_ = nullptr;
     throw InputError("the recording is mono: it has no right channel");
   }
   const bool known_length = info.frames > 0 && info.frames < kLargestRealFrameCount;
@@ -159,8 +154,8 @@ std::optional<CutShortInput> SoundFileSource::CutShort() const {
                        static_cast<double>(*promised_frames_) / file_rate_hz_};
 }
 
-SoundFileSource::~SoundFileSource() {
-  sf_close(file_);
+void SoundFileSource::SoundFileCloser::operator()(SNDFILE* file) const {
+  sf_close(file);
 }
 
 std::size_t SoundFileSource::Read(std::span<double> out) {
@@ -183,7 +178,7 @@ std::size_t SoundFileSource::Read(std::span<double> out) {
 // Reads the next chunk; returns how many frames it held.
 std::size_t SoundFileSource::ReadChannels() {
   const sf_count_t frames =
-      sf_readf_double(file_, interleaved_.data(), static_cast<sf_count_t>(kChunkFrames));
+      sf_readf_double(file_.get(), interleaved_.data(), static_cast<sf_count_t>(kChunkFrames));
   const auto count = static_cast<std::size_t>(std::max<sf_count_t>(frames, 0));
   frames_read_ += count;
   const auto file_channels = static_cast<std::size_t>(file_channels_);

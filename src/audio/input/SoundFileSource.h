@@ -31,7 +31,6 @@ class SoundFileSource final : public SampleSource {
   // A sound file arriving on a stream (standard input); `stream` must
   // outlive the source. Throws InputError as above.
   explicit SoundFileSource(RewindableStream& stream, InputChannels channels = InputChannels::Left);
-  ~SoundFileSource() override;
   SoundFileSource(const SoundFileSource&) = delete;
   SoundFileSource& operator=(const SoundFileSource&) = delete;
 
@@ -49,9 +48,14 @@ class SoundFileSource final : public SampleSource {
   bool Refill();
   std::size_t ReadChannels();
 
+  // Closes the file also when a constructor throws after opening it.
+  struct SoundFileCloser {
+    void operator()(SNDFILE* file) const;
+  };
+
   InputChannels channels_;
   std::size_t frame_samples_;  // samples per delivered frame: 1 or 2
-  SNDFILE* file_ = nullptr;
+  std::unique_ptr<SNDFILE, SoundFileCloser> file_;
   int file_rate_hz_ = 0;
   int file_channels_ = 0;
   std::optional<double> duration_seconds_;
