@@ -35,8 +35,12 @@ bool IsFinished(const std::future<void>& stop) {
 }  // namespace
 
 SettingsOutputs::SettingsOutputs(const AppSettings& settings, StatusTextSink& status,
-                                 std::filesystem::path default_log_folder)
-    : settings_(settings), status_(status), default_log_folder_(std::move(default_log_folder)) {}
+                                 std::filesystem::path default_log_folder,
+                                 UdpHostLookup::Resolver resolve_udp_host)
+    : settings_(settings),
+      status_(status),
+      default_log_folder_(std::move(default_log_folder)),
+      resolve_udp_host_(std::move(resolve_udp_host)) {}
 
 SettingsOutputs::~SettingsOutputs() {
   mqtt_output_.reset();
@@ -60,6 +64,9 @@ std::filesystem::path SettingsOutputs::LogFolder() const {
 }
 
 void SettingsOutputs::ShowOutputReports() {
+  if (udp_lookup_ && udp_lookup_->Finished()) {
+    FinishNmeaUdpLookup();
+  }
   if (!mqtt_reports_.Waiting()) {
     return;
   }
@@ -70,7 +77,7 @@ void SettingsOutputs::ShowOutputReports() {
 
 void SettingsOutputs::FollowAll(bool announce_changes) {
   std::optional<std::string> change;
-  FollowNmeaUdp(change);
+  FollowNmeaUdp(change, announce_changes);
   FollowNmeaTcp(change);
   FollowMqtt(change);
   FollowLog(change);
@@ -78,14 +85,17 @@ void SettingsOutputs::FollowAll(bool announce_changes) {
     return;  // nothing re-made: the panel keeps what it shows
   }
   RebuildObservers();
+  ShowChangeOrProblems(*change, announce_changes);
+}
 
+void SettingsOutputs::ShowChangeOrProblems(const std::string& change, bool announce_changes) {
   // An output that stays closed outweighs any news of success, whichever
   // output was changed: it is what the user must act on.
   const std::string problems = StandingProblems();
   if (!problems.empty()) {
     status_.ShowStatusText(StatusPanel::Decoder, problems);
   } else if (announce_changes) {
-    status_.ShowStatusText(StatusPanel::Decoder, *change);
+    status_.ShowStatusText(StatusPanel::Decoder, change);
   }
 }
 
@@ -99,13 +109,16 @@ std::string SettingsOutputs::StandingProblems() const {
   return text;
 }
 
-void SettingsOutputs::FollowNmeaUdp(std::optional<std::string>& change) {
+void SettingsOutputs::FollowNmeaUdp(std::optional<std::string>& change, bool announce_changes) {
   const NmeaUdpTarget wanted{settings_.NmeaUdp, settings_.NmeaUdpHost, settings_.NmeaUdpPort};
   if (udp_made_from_ == wanted) {
     return;
   }
   udp_made_from_ = wanted;
   udp_problem_.reset();
+  // A lookup still running is for settings gone: its answer must not open
+  // the old target.
+  udp_lookup_.reset();
   nmea_ = NmeaOutput();  // before the sender it points at goes
   udp_.reset();
   const std::string name = UdpName(wanted.host, wanted.port);
@@ -113,11 +126,33 @@ void SettingsOutputs::FollowNmeaUdp(std::optional<std::string>& change) {
   if (!wanted.on) {
     return;
   }
+  if (const std::optional<UdpPeer> numeric = NumericUdpPeer(wanted.host, wanted.port)) {
+    OpenNmeaUdp(name, *numeric);
+    return;
+  }
+  udp_lookup_ = std::make_unique<UdpHostLookup>(wanted.host, wanted.port, resolve_udp_host_);
+  announce_udp_lookup_ = announce_changes;
+  change = name + ": looking up " + wanted.host;
+}
+
+void SettingsOutputs::OpenNmeaUdp(const std::string& name, const UdpPeer& peer) {
   try {
-    udp_ = std::make_unique<UdpSentenceSender>(wanted.host, wanted.port);
+    udp_ = std::make_unique<UdpSentenceSender>(peer);
   } catch (const OutputError& error) {
     udp_problem_ = name + ": " + error.what();
   }
+}
+
+void SettingsOutputs::FinishNmeaUdpLookup() {
+  const std::unique_ptr<UdpHostLookup> lookup = std::move(udp_lookup_);
+  const std::string name = UdpName(udp_made_from_->host, udp_made_from_->port);
+  if (const std::optional<UdpPeer>& peer = lookup->Peer()) {
+    OpenNmeaUdp(name, *peer);
+  } else {
+    udp_problem_ = name + ": " + lookup->Problem();
+  }
+  RebuildObservers();
+  ShowChangeOrProblems(name, announce_udp_lookup_);
 }
 
 void SettingsOutputs::FollowNmeaTcp(std::optional<std::string>& change) {

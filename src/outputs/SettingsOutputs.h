@@ -19,6 +19,8 @@
 #include "outputs/NmeaOutput.h"
 #include "outputs/OutputReports.h"
 #include "outputs/TcpSentenceServer.h"
+#include "outputs/UdpHostLookup.h"
+#include "outputs/UdpPeer.h"
 #include "outputs/UdpSentenceSender.h"
 #include "settings/AppSettings.h"
 
@@ -37,19 +39,28 @@ namespace tolvik {
 //
 // Everything here runs on the decoding thread (in the desktop program its
 // main thread), between blocks: no call is being told while an output is
-// replaced. Making an output may wait a moment (a host name to resolve, a
-// TCP server giving its clients what is queued); sending never waits. The
-// MQTT publisher talks to its broker from a thread of its own: what it has
-// to report waits for ShowOutputReports, and a publisher that is replaced
-// is given its moment to deliver what it holds on another thread.
+// replaced. Nothing here waits for a name server. NMEA over UDP to an
+// address in numbers opens at once; to a host name it stays closed while
+// the name is looked up on a thread of its own, and ShowOutputReports opens
+// it once the answer is in. A lookup overtaken by a newer setting is
+// dropped, and its answer never opens the old target. Making the TCP server
+// may wait a moment (its clients being given what is queued); sending
+// never waits. The MQTT publisher resolves its broker and talks to it from
+// a thread of its own: what it has to report waits for ShowOutputReports,
+// and a publisher that is replaced is given its moment to deliver what it
+// holds on another thread.
 class SettingsOutputs final : private CallLogProblemSink {
  public:
   // `default_log_folder` is where the log goes while LogFolder is empty.
   // The settings are read at every FollowSettings; both must outlive this.
+  // `resolve_udp_host` finds NMEA over UDP's host when it is a name.
   SettingsOutputs(const AppSettings& settings, StatusTextSink& status,
-                  std::filesystem::path default_log_folder);
-  // Gives the MQTT broker its moment (MqttPublisher::kDrainOnStop at most)
-  // for the calls still queued and the "offline" status.
+                  std::filesystem::path default_log_folder,
+                  UdpHostLookup::Resolver resolve_udp_host = ResolveUdpPeer);
+  // Gives the MQTT broker its moment (MqttPublisher::kDrainOnStop, and
+  // longer while the publisher's thread is still waiting for the broker's
+  // name to resolve) for the calls still queued and the "offline" status.
+  // A host name for UDP still being looked up is not waited for.
   ~SettingsOutputs() override;
 
   SettingsOutputs(const SettingsOutputs&) = delete;
@@ -66,13 +77,17 @@ class SettingsOutputs final : private CallLogProblemSink {
   // could not be made, or else confirms the last change; when nothing
   // changed it is left alone.
   void FollowSettings();
-  // Shows in status panel 0 what the MQTT publisher has reported since the
-  // last time (a broker lost, found again, refusing). Cheap when there is
-  // nothing: the decoding thread calls it after every block.
+  // Opens NMEA over UDP once its host name is found, and shows in status
+  // panel 0 what that changed, or why it stays closed, as FollowSettings
+  // would; then what the MQTT publisher has reported since the last time (a
+  // broker lost, found again, refusing). Cheap when there is nothing: the
+  // decoding thread calls it after every block.
   void ShowOutputReports();
 
   // What is open now.
   const UdpSentenceSender* NmeaUdpSender() const { return udp_.get(); }
+  // Whether NMEA over UDP waits for its host name to be found.
+  bool LookingUpNmeaUdpHost() const { return udp_lookup_ != nullptr; }
   const TcpSentenceServer* NmeaTcpServer() const { return tcp_.get(); }
   const DailyCallLog* CallLog() const { return log_.get(); }
   const MqttPublisher* Mqtt() const { return mqtt_.get(); }
@@ -108,9 +123,17 @@ class SettingsOutputs final : private CallLogProblemSink {
   };
 
   void FollowAll(bool announce_changes);
+  // After outputs were re-made: the standing problems, or else `change`
+  // when changes are announced.
+  void ShowChangeOrProblems(const std::string& change, bool announce_changes);
   // Each re-makes its output when its settings differ from those it was
-  // made from, and then says so in `change`.
-  void FollowNmeaUdp(std::optional<std::string>& change);
+  // made from, and then says so in `change`. A host name for UDP is looked
+  // up first; its change is shown once it is found, if `announce_changes`.
+  void FollowNmeaUdp(std::optional<std::string>& change, bool announce_changes);
+  // The UDP sender to `peer`, or why not in udp_problem_.
+  void OpenNmeaUdp(const std::string& name, const UdpPeer& peer);
+  // NMEA over UDP from the finished lookup.
+  void FinishNmeaUdpLookup();
   void FollowNmeaTcp(std::optional<std::string>& change);
   void FollowMqtt(std::optional<std::string>& change);
   void FollowLog(std::optional<std::string>& change);
@@ -140,9 +163,12 @@ class SettingsOutputs final : private CallLogProblemSink {
   std::optional<std::string> udp_problem_;  // why udp_ could not be made
   std::optional<std::string> tcp_problem_;
   std::optional<std::string> mqtt_problem_;
-  std::unique_ptr<UdpSentenceSender> udp_;  // open while NMEA over UDP is on
-  std::unique_ptr<TcpSentenceServer> tcp_;  // open while the TCP server is on
-  NmeaOutput nmea_;                         // the call as sentences to udp_ and tcp_
+  UdpHostLookup::Resolver resolve_udp_host_;
+  std::unique_ptr<UdpHostLookup> udp_lookup_;  // while udp_'s host name is looked up
+  bool announce_udp_lookup_ = false;           // whether its outcome is news
+  std::unique_ptr<UdpSentenceSender> udp_;     // open while NMEA over UDP is on
+  std::unique_ptr<TcpSentenceServer> tcp_;     // open while the TCP server is on
+  NmeaOutput nmea_;                            // the call as sentences to udp_ and tcp_
   SystemUtcClock utc_clock_;  // when each row was written: the log's day, the MQTT "utc"
   std::unique_ptr<CallRecordFormat> log_format_;  // CSV or JSON lines, while the log is on
   std::unique_ptr<DailyCallLog> log_;             // open while the log is on

@@ -1,30 +1,21 @@
 #include "outputs/UdpSentenceSender.h"
 
 #include <fcntl.h>
-#include <netdb.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstring>
 
 #include "outputs/OutputError.h"
 
 namespace tolvik {
 
-UdpSentenceSender::UdpSentenceSender(const std::string& host, int port) {
-  addrinfo hints{};
-  hints.ai_family = AF_UNSPEC;
-  hints.ai_socktype = SOCK_DGRAM;
-  addrinfo* found = nullptr;
-  const std::string service = std::to_string(port);
-  if (const int error = getaddrinfo(host.c_str(), service.c_str(), &hints, &found); error != 0) {
-    throw OutputError("cannot resolve " + host + ": " + gai_strerror(error));
-  }
-  socket_ = socket(found->ai_family, found->ai_socktype, found->ai_protocol);
-  if (socket_ >= 0) {
-    std::memcpy(&peer_, found->ai_addr, found->ai_addrlen);
-    peer_length_ = found->ai_addrlen;
-  }
-  freeaddrinfo(found);
+UdpSentenceSender::UdpSentenceSender(const std::string& host, int port)
+    : UdpSentenceSender(ResolveUdpPeer(host, port)) {}
+
+UdpSentenceSender::UdpSentenceSender(const UdpPeer& peer)
+    : peer_(peer.address), peer_length_(peer.length) {
+  socket_ = socket(peer_.ss_family, SOCK_DGRAM, 0);
   if (socket_ < 0) {
     throw OutputError(std::string("cannot open a UDP socket: ") + std::strerror(errno));
   }

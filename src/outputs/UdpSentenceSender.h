@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "outputs/SentenceSink.h"
+#include "outputs/UdpPeer.h"
 
 namespace tolvik {
 
@@ -19,9 +20,12 @@ class UdpSentenceSender final : public SentenceSink {
  public:
   static constexpr int kDefaultPort = 10110;
 
-  // Resolves `host` (a name, IPv4 or IPv6 address) once; throws OutputError
-  // when it does not resolve or no socket can be made.
+  // Resolves `host` (a name, IPv4 or IPv6 address) once, waiting for the
+  // name server if it must; throws OutputError when it does not resolve or
+  // no socket can be made.
   UdpSentenceSender(const std::string& host, int port);
+  // To a peer already found; throws OutputError when no socket can be made.
+  explicit UdpSentenceSender(const UdpPeer& peer);
   ~UdpSentenceSender() override;
 
   UdpSentenceSender(const UdpSentenceSender&) = delete;

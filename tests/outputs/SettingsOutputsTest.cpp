@@ -139,7 +139,11 @@ TEST_F(SettingsOutputsTest, ATakenTcpPortIsReportedInPanel0AndTheOtherOutputsGoO
   settings_.NmeaUdpHost = "localhost";
   outputs_.FollowSettings();
   EXPECT_EQ(Panel0(), shown);
-  ASSERT_NE(outputs_.NmeaUdpSender(), nullptr);
+  ASSERT_TRUE(Eventually([&] {
+    outputs_.ShowOutputReports();
+    return outputs_.NmeaUdpSender() != nullptr;
+  }));
+  EXPECT_EQ(Panel0(), shown);  // the name found is no news while TCP stays closed
 
   // Switched off, nothing stands in the way any more.
   settings_.NmeaTcp = false;
