@@ -31,6 +31,7 @@ class MosquittoBroker {
 
   // Far beyond the few milliseconds the broker takes to listen.
   static constexpr std::chrono::seconds kStartPatience{10};
+  static constexpr std::chrono::milliseconds kStopRepeat{20};
 
   // The broker program, or "" when it is not installed.
   static std::string Executable() {
@@ -109,13 +110,19 @@ class MosquittoBroker {
   }
 
   // Stops it as an administrator would (SIGTERM) and waits for it to end.
+  // mosquitto takes SIGTERM as soon as it listens but only acts on it once
+  // its main loop runs, and a signal caught in between is forgotten (seen
+  // here: a broker stopped right after its start ran on for half an hour).
+  // So the signal is sent again until it is heard.
   void Stop() {
     if (pid_ <= 0) {
       return;
     }
-    kill(pid_, SIGTERM);
     int status = 0;
-    waitpid(pid_, &status, 0);
+    do {
+      kill(pid_, SIGTERM);
+      std::this_thread::sleep_for(kStopRepeat);
+    } while (waitpid(pid_, &status, WNOHANG) == 0);
     pid_ = -1;
   }
 
