@@ -30,6 +30,8 @@ namespace tolvik {
 
 namespace {
 
+// How often the outputs' news is looked at while capture is stopped.
+constexpr int kOutputReportsIntervalMs = 250;
 constexpr int kButtonTop = 2;
 constexpr int kButtonWidth = 70;
 constexpr int kButtonHeight = 28;
@@ -81,6 +83,9 @@ TForm1::TForm1(Setup setup)
   outputs_ = std::make_unique<SettingsOutputs>(settings_, *this, DefaultLogFolder());
   outputs_->Start();
   receiver_->SetCallObserver(&outputs_->Observer());
+  connect(&output_reports_timer_, &QTimer::timeout, this,
+          [this] { outputs_->ShowOutputReports(); });
+  output_reports_timer_.start(kOutputReportsIntervalMs);
   model_ = std::make_unique<ReceiveListModel>(receiver_->List());
   model_->SetOnRowWritten([this](const ReceiveEntry& entry) { AppendToRowsFile(entry); });
   ListView1->setModel(model_.get());
@@ -96,7 +101,7 @@ TForm1::TForm1(Setup setup)
                                 : std::make_unique<MonitorOutput>(device_errors);
   const auto on_block = [this](CaptureBuffer buffer) {
     receiver_->ProcessBlock(buffer);
-    outputs_->ShowOutputReports();  // the MQTT publisher's news, on this thread
+    outputs_->ShowOutputReports();  // the outputs' news, on this thread
   };
   capture_ = setup.make_capture ? setup.make_capture(device_errors, on_block)
                                 : std::make_unique<CaptureDevice>(device_errors, on_block);

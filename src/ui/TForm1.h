@@ -3,6 +3,7 @@
 #include <QFrame>
 #include <QPushButton>
 #include <QTableView>
+#include <QTimer>
 #include <QWidget>
 
 #include <filesystem>
@@ -182,6 +183,9 @@ class TForm1 final : public QWidget,
   std::unique_ptr<SpectrumStrip> spectrum_;  // the strip's transform and picture
   std::unique_ptr<Receiver> receiver_;
   std::unique_ptr<SettingsOutputs> outputs_;  // told of the receiver's rows
+  // The outputs' news (a host name looked up, a broker lost) reaches panel 0
+  // after every block, and by this also while no blocks come.
+  QTimer output_reports_timer_;
   std::unique_ptr<ReceiveListModel> model_;
   std::unique_ptr<MonitorControl> monitor_;
   std::unique_ptr<CaptureControl> capture_;

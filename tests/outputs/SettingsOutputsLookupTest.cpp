@@ -150,8 +150,8 @@ TEST_F(SettingsOutputsNameTest, APortChangedDuringTheLookupIsTheOnlyOneSentTo) {
   EXPECT_TRUE(sentence.starts_with(kWorkedExampleStart)) << sentence;
 }
 
-// ".invalid" is reserved (RFC 2606): resolvers answer at once that it does
-// not exist, without asking the network.
+// ".invalid" is reserved (RFC 2606): no name server knows it, so the answer
+// is a quick no wherever the test runs.
 TEST_F(SettingsOutputsNameTest, ANameThatDoesNotResolveIsShownInPanel0AndTcpGoesOn) {
   settings_.NmeaTcp = true;
   settings_.NmeaTcpPort = 0;  // any free port, for the test
