@@ -39,13 +39,7 @@ DscMessage FromOtherShip() {
 }
 
 std::string Panel0(const RecordingStatusSink& status) {
-  std::string last = "<none>";
-  for (const auto& [panel, text] : status.shown) {
-    if (panel == StatusPanel::Decoder) {
-      last = text;
-    }
-  }
-  return last;
+  return status.LastIn(StatusPanel::Decoder);
 }
 
 void Tell(SettingsOutputs& outputs, const DscMessage& message) {

@@ -43,15 +43,7 @@ class SettingsOutputsMqttTest : public ::testing::Test {
     outputs_.Observer().CallWritten(call.Written());
   }
 
-  std::string Panel0() const {
-    std::string last = "<none>";
-    for (const auto& [panel, text] : status_.shown) {
-      if (panel == StatusPanel::Decoder) {
-        last = text;
-      }
-    }
-    return last;
-  }
+  std::string Panel0() const { return status_.LastIn(StatusPanel::Decoder); }
 
   // Whether panel 0 has shown a text holding `part`, once the publisher's
   // reports are passed on as the decoding thread passes them on.

@@ -55,15 +55,7 @@ class SettingsOutputsTest : public ::testing::Test {
  protected:
   void Tell(const DscMessage& message) { outputs_.Observer().CallWritten(Written(message).Call()); }
 
-  std::string Panel0() const {
-    std::string last = "<none>";
-    for (const auto& [panel, text] : status_.shown) {
-      if (panel == StatusPanel::Decoder) {
-        last = text;
-      }
-    }
-    return last;
-  }
+  std::string Panel0() const { return status_.LastIn(StatusPanel::Decoder); }
 
   AppSettings settings_;
   RecordingStatusSink status_;

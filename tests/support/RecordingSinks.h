@@ -20,6 +20,15 @@ class RecordingStatusSink : public StatusTextSink {
     shown.emplace_back(panel, text);
   }
   std::string Last() const { return shown.empty() ? std::string("<none>") : shown.back().second; }
+  // The last text shown in `panel`, or "<none>".
+  std::string LastIn(StatusPanel panel) const {
+    for (auto entry = shown.rbegin(); entry != shown.rend(); ++entry) {
+      if (entry->first == panel) {
+        return entry->second;
+      }
+    }
+    return "<none>";
+  }
   bool Showed(const std::string& text) const {
     for (const auto& entry : shown) {
       if (entry.second == text) {
