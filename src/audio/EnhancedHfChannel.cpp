@@ -26,7 +26,7 @@ EnhancedOptions EnhancedHfChannel::OptionsFromSettings() const {
   EnhancedOptions options;
   options.CentreHz = settings_.DecFc * kDecFcUnitHz;
   options.StrictGate = strict_gate_;
-  options.FrequencyOffsetBank = settings_.DecAFC;
+  options.FrequencyOffsetBank = polarity_.AutomaticFrequencyControl();
   options.AutoPolarity = polarity_.AutomaticPolarity();
   options.Inverted = polarity_.Inverted();
   return options;

@@ -16,8 +16,9 @@ StatusTextSink& RightStatus(const ReceiverHosts& hosts) {
 
 Receiver::Receiver(AppSettings& settings, ReceiverHosts hosts)
     : settings_(settings),
+      right_inverted_(settings.DecINV),
       decoder_options_(settings),
-      right_options_(settings),
+      right_options_(settings, right_inverted_),
       list_options_(settings),
       status_(hosts.status),
       display_constants_(DisplayConstantsOf(DecoderModeFromSetting(settings.DecVHF))),
@@ -117,7 +118,7 @@ void Receiver::FollowDecoderChoice() {
 void Receiver::DemodulateHf(int channel, std::span<double, kFramesPerBlock> samples) {
   FollowDecoderChoice();
   hf_.DemodulateHf(channel, samples);
-  if (RunsEnhanced()) {
+  if (enhanced_running_) {
     enhanced_[channel].ProcessWorkingSamples(samples.first<kHfWorkingSamplesPerBlock>());
   }
 }
@@ -125,13 +126,13 @@ void Receiver::DemodulateHf(int channel, std::span<double, kFramesPerBlock> samp
 void Receiver::DemodulateVhf(int channel, std::span<double, kFramesPerBlock> samples) {
   FollowDecoderChoice();
   vhf_.DemodulateVhf(channel, samples);
-  if (RunsEnhanced()) {
+  if (enhanced_running_) {
     enhanced_vhf_[channel].ProcessWorkingSamples(vhf_.DecimatedSamples());
   }
 }
 
 bool Receiver::Phased(int channel) const {
-  if (!RunsEnhanced()) {
+  if (!enhanced_running_) {
     return dsc_.Phased(channel);
   }
   return enhanced_vhf_running_ ? enhanced_vhf_[channel].Phased() : enhanced_[channel].Phased();
@@ -139,7 +140,7 @@ bool Receiver::Phased(int channel) const {
 
 void Receiver::FinishInput(int channel) {
   FollowDecoderChoice();
-  if (RunsEnhanced()) {
+  if (enhanced_running_) {
     FinishEnhanced(channel);
   } else {
     dsc_.FinishInput(channel);
@@ -148,7 +149,7 @@ void Receiver::FinishInput(int channel) {
 
 void Receiver::PushBit(int channel, int bit) {
   // The enhanced decoder reads the working samples instead.
-  if (!RunsEnhanced()) {
+  if (!enhanced_running_) {
     dsc_.PushBit(channel, bit);
   }
 }

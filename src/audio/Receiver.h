@@ -6,7 +6,6 @@
 #include "audio/DecodedChannels.h"
 #include "audio/EnhancedHfChannel.h"
 #include "audio/EnhancedVhfChannel.h"
-#include "audio/OwnPolarityDecoderOptions.h"
 #include "audio/PipelineHost.h"
 #include "audio/SettingsDecoderOptions.h"
 #include "audio/SettingsListOptions.h"
@@ -103,10 +102,9 @@ class Receiver final : private BlockDecoder, private BitSink {
   bool EnhancedDecoding() const { return enhanced_running_; }
 
   // Which decoder made the call last handed to the list (Standard before
-  // the first), on which decoder channel, and whether the check character
-  // mended one of its characters (only the enhanced decoder mends).
+  // the first), and whether the check character mended one of its
+  // characters (only the enhanced decoder mends).
   CallDecoder LastCallDecoder() const { return last_origin_.Decoder; }
-  int LastCallChannel() const { return last_origin_.Channel; }
   bool LastCallRepaired() const;
 
   // Told of every row written, with its call's symbols; none by default.
@@ -122,14 +120,13 @@ class Receiver final : private BlockDecoder, private BitSink {
   bool Phased() const { return Phased(kLeftChannel); }
   // Channel 1's polarity, which automatic polarity reverses apart from
   // DecINV.
-  bool RightChannelInverted() const { return right_options_.Inverted(); }
+  bool RightChannelInverted() const { return right_inverted_; }
 
  private:
   static constexpr int kLeftChannel = 0;
 
   // Takes a changed choice of decoder (DecENH, DecVHF) into use.
   void FollowDecoderChoice();
-  bool RunsEnhanced() const { return enhanced_running_; }
   // The channel's enhanced decoder that runs hands on a checked call and
   // drops the rest of its reception.
   void FinishEnhanced(int channel);
@@ -143,14 +140,15 @@ class Receiver final : private BlockDecoder, private BitSink {
   // BitSink: the standard HF and VHF demodulators' bits.
   void PushBit(int channel, int bit) override;
 
-  AppSettings& settings_;                    // owned by the host; read live
-  SettingsDecoderOptions decoder_options_;   // channel 0's decoder options over settings_
-  OwnPolarityDecoderOptions right_options_;  // channel 1's, with a polarity of its own
-  SettingsListOptions list_options_;         // the list's and the ageing's over settings_
-  StatusTextSink& status_;                   // mode text
-  ChannelTunings tunings_;                   // HF centres and frequency error per channel
-  DemodulatorTraces traces_;                 // the last block's display traces
-  ModeDisplayConstants display_constants_;   // of the current mode, for the eye pattern
+  AppSettings& settings_;                   // owned by the host; read live
+  bool right_inverted_;                     // channel 1's own polarity, DecINV at start
+  SettingsDecoderOptions decoder_options_;  // channel 0's decoder options over settings_
+  SettingsDecoderOptions right_options_;    // channel 1's, over right_inverted_
+  SettingsListOptions list_options_;        // the list's and the ageing's over settings_
+  StatusTextSink& status_;                  // mode text
+  ChannelTunings tunings_;                  // HF centres and frequency error per channel
+  DemodulatorTraces traces_;                // the last block's display traces
+  ModeDisplayConstants display_constants_;  // of the current mode, for the eye pattern
   ReceiveList list_;
   ListAgeing ageing_;
   CallOrigin last_origin_;             // of the call last handed to the list
