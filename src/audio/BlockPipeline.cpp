@@ -28,7 +28,7 @@ std::string FormatClockText(const TimeOfDay& time) {
 BlockPipeline::BlockPipeline(Collaborators collaborators) : with_(std::move(collaborators)) {}
 
 void BlockPipeline::ProcessBlock(CaptureBuffer buffer) {
-  const ChannelSilence silent = ConvertToSampleBlock(buffer);
+  ConvertToSampleBlock(buffer);
   if (monitoring_) {
     CopyToMonitor(buffer);
   }
@@ -37,7 +37,7 @@ void BlockPipeline::ProcessBlock(CaptureBuffer buffer) {
   // Channel 0 goes first, so its calls of a block come before channel 1's.
   for (int channel = 0; channel < kChannelsPerFrame; ++channel) {
     if (DecodesChannel(decoded_, channel)) {
-      Demodulate(channel, silent[channel]);
+      Demodulate(channel);
     }
   }
   RefreshDisplays();
@@ -45,17 +45,14 @@ void BlockPipeline::ProcessBlock(CaptureBuffer buffer) {
   with_.host.SetReceiveLamp(AnyDecodedChannelPhased());
 }
 
-BlockPipeline::ChannelSilence BlockPipeline::ConvertToSampleBlock(CaptureBuffer buffer) {
-  ChannelSilence silent{};
+void BlockPipeline::ConvertToSampleBlock(CaptureBuffer buffer) {
   for (int channel = 0; channel < kChannelsPerFrame; ++channel) {
     auto& target = samples_.Channels[channel];
     for (int frame = 0; frame < kFramesPerBlock; ++frame) {
       target[frame] =
           SampleAt(buffer, static_cast<std::size_t>(frame) * kChannelsPerFrame + channel);
     }
-    silent[channel] = std::all_of(target.begin(), target.end(), [](double x) { return x == 0.0; });
   }
-  return silent;
 }
 
 bool BlockPipeline::AnyDecodedChannelPhased() const {
@@ -79,8 +76,11 @@ void BlockPipeline::CopyToMonitor(CaptureBuffer buffer) {
   with_.host.WriteMonitorBlock(monitor_staging_);
 }
 
-void BlockPipeline::Demodulate(int channel, bool silent) {
+void BlockPipeline::Demodulate(int channel) {
   auto& samples = samples_.Channels[channel];
+  // Looked at before the demodulator filters the samples in place.
+  const bool silent =
+      std::all_of(samples.begin(), samples.end(), [](double x) { return x == 0.0; });
   if (with_.settings.DecVHF) {
     with_.decoder.DemodulateVhf(channel, samples);
   } else {

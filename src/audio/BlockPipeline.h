@@ -56,12 +56,9 @@ class BlockPipeline {
   const SampleBlock& Samples() const { return samples_; }
 
  private:
-  using ChannelSilence = std::array<bool, kChannelsPerFrame>;
-
-  // Returns, per channel, whether it was all zeros.
-  ChannelSilence ConvertToSampleBlock(CaptureBuffer buffer);
+  void ConvertToSampleBlock(CaptureBuffer buffer);
   void CopyToMonitor(CaptureBuffer buffer);
-  void Demodulate(int channel, bool silent);
+  void Demodulate(int channel);
   bool AnyDecodedChannelPhased() const;
   void RefreshDisplays();
   void AdvanceClock();
