@@ -21,8 +21,7 @@ RawPcmSource::RawPcmSource(RewindableStream& stream, RawStreamFormat format, Inp
     throw InputError("a raw stream of 1 channel has no right channel");
   }
   if (!IsReadableInputRate(format.RateHz)) {
-    throw InputError("a raw stream's rate must be from " + std::to_string(kLowestInputRateHz) +
-                     " to " + std::to_string(kHighestInputRateHz) + " Hz, not " +
+    throw InputError("a raw stream's rate must be from " + ReadableInputRatesText() + ", not " +
                      std::to_string(format.RateHz));
   }
   bytes_per_frame_ = kBytesPerSample * static_cast<std::size_t>(format.Channels);

@@ -26,8 +26,8 @@ struct RawStreamFormat {
 class RawPcmSource final : public SampleSource {
  public:
   // `stream` must outlive the source. Throws InputError for a format that
-  // cannot be read (channels other than 1 or 2, a rate not above 0), or a
-  // stream of one channel when two are asked for.
+  // cannot be read (channels other than 1 or 2, a rate outside 1000 to
+  // 384000 Hz), or a stream of one channel when two are asked for.
   RawPcmSource(RewindableStream& stream, RawStreamFormat format,
                InputChannels channels = InputChannels::Left);
   ~RawPcmSource() override;

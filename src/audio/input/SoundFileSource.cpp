@@ -37,7 +37,6 @@ std::vector<unsigned char> ReadHead(const std::filesystem::path& path) {
   return head;
 }
 
-// libsndfile reads a stream through these; the stream's length is unknown.
 // A floating-point file may hold samples that are not numbers at all. A NaN
 // is taken as silence and an infinity as full scale, before the rate
 // converter, where a single one would spread over its whole filter length.
@@ -51,6 +50,7 @@ double FiniteSample(double sample) {
   return sample;
 }
 
+// libsndfile reads a stream through these; the stream's length is unknown.
 sf_count_t StreamLength(void*) {
   return SF_COUNT_MAX;
 }
@@ -115,8 +115,7 @@ SoundFileSource::SoundFileSource(RewindableStream& stream, InputChannels channel
 void SoundFileSource::SetUp(const SF_INFO& info, std::span<const unsigned char> head) {
   if (!IsReadableInputRate(info.samplerate)) {
     throw InputError("a sample rate of " + std::to_string(info.samplerate) +
-                     " Hz cannot be read (" + std::to_string(kLowestInputRateHz) + " to " +
-                     std::to_string(kHighestInputRateHz) + " Hz)");
+                     " Hz cannot be read (" + ReadableInputRatesText() + ")");
   }
   file_rate_hz_ = info.samplerate;
   file_channels_ = info.channels;
@@ -124,7 +123,7 @@ void SoundFileSource::SetUp(const SF_INFO& info, std::span<const unsigned char> 
     throw InputError("the recording is mono: it has no right channel");
   }
   const bool known_length = info.frames > 0 && info.frames < kLargestRealFrameCount;
-  if (info.samplerate > 0 && (known_length || info.frames == 0)) {
+  if (known_length || info.frames == 0) {
     duration_seconds_ = static_cast<double>(info.frames) / info.samplerate;
   }
   // libsndfile cuts a WAV file's length to what the file holds; the
