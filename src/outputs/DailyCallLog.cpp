@@ -44,7 +44,7 @@ void DailyCallLog::CallWritten(const WrittenCall& call) {
     if (!OpenFileOf(now))
       return;
     const std::string line = format_.Line(call, CallContext{IsoUtcText(now), {}, {}});
-    if (WriteLine(line, FileFor(now)) && problem_reported_) {
+    if (WriteLine(line) && problem_reported_) {
       problem_reported_ = false;
       problems_.CallLogWritingAgain();
     }
@@ -55,8 +55,8 @@ void DailyCallLog::CallWritten(const WrittenCall& call) {
 }
 
 bool DailyCallLog::OpenFileOf(const UtcTime& time) {
-  const std::string date = IsoUtcDateText(time);
-  if (file_ != nullptr && date == open_date_ && PathStillNamesOpenFile(FileFor(time)))
+  const std::filesystem::path path = FileFor(time);
+  if (file_ != nullptr && path == open_path_ && PathStillNamesOpenFile(path))
     return true;
   Close();  // a new UTC day begins a new file, a removed one is made again
   std::error_code error;
@@ -65,7 +65,6 @@ bool DailyCallLog::OpenFileOf(const UtcTime& time) {
     Report("The call log folder " + folder_.string() + " cannot be created: " + error.message());
     return false;
   }
-  const std::filesystem::path path = FileFor(time);
   // "a+": every write goes to the end, even if another program appends
   // too; reading tells whether the file is empty or ends in a torn line.
   file_ = std::fopen(path.c_str(), "a+b");
@@ -73,10 +72,10 @@ bool DailyCallLog::OpenFileOf(const UtcTime& time) {
     Report("The call log " + path.string() + " cannot be opened: " + ErrnoText(errno));
     return false;
   }
-  open_date_ = date;
+  open_path_ = path;
   if (std::fseek(file_, 0, SEEK_END) == 0 && std::ftell(file_) == 0) {
     const std::string header = format_.HeaderLine();
-    return header.empty() || WriteLine(header, path);
+    return header.empty() || WriteLine(header);
   }
   EndTornLine();
   return true;
@@ -103,12 +102,13 @@ void DailyCallLog::EndTornLine() {
   }
 }
 
-bool DailyCallLog::WriteLine(const std::string& line, const std::filesystem::path& path) {
+bool DailyCallLog::WriteLine(const std::string& line) {
   errno = 0;
   const bool written = std::fwrite(line.data(), 1, line.size(), file_) == line.size() &&
                        std::fputc(kLineEnd, file_) != EOF && std::fflush(file_) == 0;
   if (!written) {
     const int error = errno;
+    const std::filesystem::path path = open_path_;  // Close forgets it
     Close();
     Report("The call log " + path.string() +
            " cannot be written: " + (error != 0 ? ErrnoText(error) : std::string("write failed")));
@@ -121,7 +121,7 @@ void DailyCallLog::Close() {
     std::fclose(file_);
     file_ = nullptr;
   }
-  open_date_.clear();
+  open_path_.clear();
 }
 
 void DailyCallLog::Report(const std::string& message) {

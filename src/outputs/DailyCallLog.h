@@ -36,7 +36,7 @@ class DailyCallLog final : public CallObserver {
   std::filesystem::path FileFor(const UtcTime& time) const;
 
  private:
-  // Keeps the file of `date` open; false, reported, when it cannot be.
+  // Keeps the file of `time`'s day open; false, reported, when it cannot be.
   bool OpenFileOf(const UtcTime& time);
   // Whether `path` is still the file held open. A user or a log rotation
   // that removes or moves the day's file away would otherwise have every
@@ -44,7 +44,7 @@ class DailyCallLog final : public CallObserver {
   bool PathStillNamesOpenFile(const std::filesystem::path& path) const;
   // Appends `line` and its line end and flushes; false, reported, when
   // that failed (the file is then closed, to be opened afresh next time).
-  bool WriteLine(const std::string& line, const std::filesystem::path& path);
+  bool WriteLine(const std::string& line);
   // A line cut short (a crash, a full disk) is ended before the next one.
   void EndTornLine();
   void Close();
@@ -54,8 +54,8 @@ class DailyCallLog final : public CallObserver {
   const CallRecordFormat& format_;
   const UtcClock& clock_;
   CallLogProblemSink& problems_;
-  std::FILE* file_ = nullptr;  // the open day's file, or none
-  std::string open_date_;      // its date, "YYYY-MM-DD"
+  std::FILE* file_ = nullptr;        // the open day's file, or none
+  std::filesystem::path open_path_;  // its path, which names its day
   bool problem_reported_ = false;
 };
 

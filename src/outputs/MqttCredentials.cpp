@@ -77,4 +77,11 @@ std::optional<MqttCredentials> MqttCredentialsFromEnvironment() {
   return MqttCredentials{user, password != nullptr ? password : ""};
 }
 
+std::optional<MqttCredentials> MqttCredentialsFrom(const std::optional<std::string>& file) {
+  if (file) {
+    return ReadMqttCredentialsFile(*file);
+  }
+  return MqttCredentialsFromEnvironment();
+}
+
 }  // namespace tolvik

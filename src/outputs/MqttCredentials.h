@@ -25,4 +25,8 @@ MqttCredentials ReadMqttCredentialsFile(const std::string& path);
 // for a password without a user.
 std::optional<MqttCredentials> MqttCredentialsFromEnvironment();
 
+// From the credentials file when one is named, else from the environment;
+// throws OutputError as those do.
+std::optional<MqttCredentials> MqttCredentialsFrom(const std::optional<std::string>& file);
+
 }  // namespace tolvik

@@ -3,19 +3,26 @@
 namespace tolvik {
 
 namespace {
-constexpr const char* kPrefixRoot = "tolvik/";
+constexpr const char* kPrefixRoot = "tolvik";
 constexpr const char* kWildcards = "+#";
 }  // namespace
 
 std::string TopicPrefix(const MqttSettings& settings) {
   if (settings.topic_prefix.empty()) {
-    return kPrefixRoot + settings.station;
+    return TopicPrefixUnder(kPrefixRoot, settings.station);
   }
   std::string prefix = settings.topic_prefix;
   while (prefix.size() > 1 && prefix.back() == '/') {
     prefix.pop_back();
   }
   return prefix;
+}
+
+std::string TopicPrefixUnder(std::string root, const std::string& station) {
+  while (!root.empty() && root.back() == '/') {
+    root.pop_back();
+  }
+  return root + "/" + station;
 }
 
 std::string CallTopic(const MqttSettings& settings) {

@@ -32,6 +32,8 @@ struct MqttSettings {
 // The prefix in use: the one given without a trailing '/', else
 // "tolvik/<station>".
 std::string TopicPrefix(const MqttSettings& settings);
+// "<root>/<station>", the root without its trailing '/'s.
+std::string TopicPrefixUnder(std::string root, const std::string& station);
 // Where each call goes, QoS 1: "<prefix>/call".
 std::string CallTopic(const MqttSettings& settings);
 // The retained "online" or "offline": "<prefix>/status".

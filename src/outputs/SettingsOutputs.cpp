@@ -221,8 +221,8 @@ MqttSettings SettingsOutputs::MqttSettingsFor(const MqttTarget& wanted) const {
   if (const auto problem = StationNameProblem(settings.station)) {
     throw OutputError(*problem);
   }
-  settings.credentials = wanted.credentials.empty() ? MqttCredentialsFromEnvironment()
-                                                    : ReadMqttCredentialsFile(wanted.credentials);
+  settings.credentials = MqttCredentialsFrom(
+      wanted.credentials.empty() ? std::nullopt : std::optional<std::string>(wanted.credentials));
   return settings;
 }
 

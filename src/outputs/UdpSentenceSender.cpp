@@ -13,9 +13,8 @@ namespace tolvik {
 UdpSentenceSender::UdpSentenceSender(const std::string& host, int port)
     : UdpSentenceSender(ResolveUdpPeer(host, port)) {}
 
-UdpSentenceSender::UdpSentenceSender(const UdpPeer& peer)
-    : peer_(peer.address), peer_length_(peer.length) {
-  socket_ = socket(peer_.ss_family, SOCK_DGRAM, 0);
+UdpSentenceSender::UdpSentenceSender(const UdpPeer& peer) : peer_(peer) {
+  socket_ = socket(peer_.address.ss_family, SOCK_DGRAM, 0);
   if (socket_ < 0) {
     throw OutputError(std::string("cannot open a UDP socket: ") + std::strerror(errno));
   }
@@ -31,7 +30,7 @@ UdpSentenceSender::~UdpSentenceSender() {
 
 void UdpSentenceSender::SendSentence(std::string_view sentence) {
   const ssize_t sent = sendto(socket_, sentence.data(), sentence.size(), MSG_DONTWAIT,
-                              reinterpret_cast<const sockaddr*>(&peer_), peer_length_);
+                              reinterpret_cast<const sockaddr*>(&peer_.address), peer_.length);
   if (sent != static_cast<ssize_t>(sentence.size())) {
     ++failed_sends_;
   }

@@ -38,8 +38,7 @@ class UdpSentenceSender final : public SentenceSink {
 
  private:
   int socket_ = -1;
-  sockaddr_storage peer_{};
-  socklen_t peer_length_ = 0;
+  UdpPeer peer_;
   std::uint64_t failed_sends_ = 0;
 };
 

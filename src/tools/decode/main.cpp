@@ -115,16 +115,8 @@ tolvik::MqttSettings MqttSettingsFor(const tolvik::DecodeOptions& options) {
   settings.host = options.mqtt->host;
   settings.port = options.mqtt->port;
   settings.station = tolvik::StationName(options.mqtt_station);
-  std::string prefix = options.mqtt_topic;
-  while (!prefix.empty() && prefix.back() == '/') {
-    prefix.pop_back();
-  }
-  settings.topic_prefix = prefix + "/" + settings.station;
-  if (options.mqtt_credentials) {
-    settings.credentials = tolvik::ReadMqttCredentialsFile(*options.mqtt_credentials);
-  } else {
-    settings.credentials = tolvik::MqttCredentialsFromEnvironment();
-  }
+  settings.topic_prefix = tolvik::TopicPrefixUnder(options.mqtt_topic, settings.station);
+  settings.credentials = tolvik::MqttCredentialsFrom(options.mqtt_credentials);
   return settings;
 }
 
