@@ -10,6 +10,7 @@
 #include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -65,6 +66,7 @@ class ChildProgram {
     CloseInput();
     if (pid_ > 0) {
       Kill(SIGKILL);
+      Wait();  // no zombie left behind
     }
     close(output_);
   }
@@ -118,7 +120,13 @@ class ChildProgram {
     }
   }
 
-  void Kill(int signal_number) { kill(pid_, signal_number); }
+  // Only while the program runs: once waited for, pid_ is -1, and kill(-1)
+  // would signal every process of the user.
+  void Kill(int signal_number) {
+    if (pid_ > 0) {
+      kill(pid_, signal_number);
+    }
+  }
 
   // The exit status, or 128 plus the signal that ended it.
   int Wait() {
