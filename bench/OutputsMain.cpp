@@ -21,7 +21,6 @@
 #include <netinet/in.h>
 #include <poll.h>
 #include <sys/socket.h>
-#include <time.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -30,7 +29,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <memory>
 #include <mutex>
+#include <stdexcept>
 #include <string>
 #include <thread>
 #include <vector>
@@ -38,6 +39,7 @@
 #include "CallMix.h"
 #include "CallStream.h"
 #include "StreamDecoder.h"
+#include "ThreadCpuClock.h"
 #include "base/UtcClock.h"
 #include "outputs/CallObserverList.h"
 #include "outputs/CsvCallFormat.h"
@@ -302,12 +304,6 @@ struct DecodeRun {
   double feed_wall_s;  // as the clock on the wall sees it
   std::size_t rows;
 };
-
-double ThreadCpuSeconds() {
-  timespec now{};
-  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-  return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
-}
 
 // The stream through a fresh receiver telling `observer`; only Feed timed.
 DecodeRun DecodeStream(const std::vector<CallDescription>& calls, CallObserver* observer) {

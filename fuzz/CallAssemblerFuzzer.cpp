@@ -21,21 +21,18 @@
 #include "dsc/DscSymbols.h"
 #include "dsc/ReceptionControl.h"
 #include "dsc/ReceptionObserver.h"
+#include "support/CallCountCheck.h"
 #include "support/FuzzBytes.h"
 
 namespace {
+
+using tolvik::fuzzing::Require;
 
 using tolvik::ReceptionEnd;
 
 constexpr std::uint8_t kAbandonToken = 254;
 constexpr std::uint8_t kFinishInputToken = 255;
 constexpr std::uint8_t kFirstFailedSymbolByte = 128;
-
-void Require(bool condition) {
-  if (!condition) {
-    __builtin_trap();
-  }
-}
 
 bool HandsOnTheCall(ReceptionEnd end) {
   return end == ReceptionEnd::Completed || end == ReceptionEnd::FormatError;
@@ -131,9 +128,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const int dx = SymbolOf(token);
     const int rx = SymbolOf(input.Next());
     assembler.CharacterStep(dx, rx);
-    const tolvik::DscCall& call = assembler.Call();
-    Require(call.Primary.Count >= 0 && call.Primary.Count <= tolvik::SymbolSequence::kCapacity);
-    Require(call.Expansion.Count >= 0 && call.Expansion.Count <= tolvik::SymbolSequence::kCapacity);
+    tolvik::fuzzing::RequireCountsWithinCapacity(assembler.Call());
   }
   watch.CheckAtEnd();
   return 0;

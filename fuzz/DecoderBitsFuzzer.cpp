@@ -19,6 +19,7 @@
 #include "dsc/CallSink.h"
 #include "dsc/DecoderOptionValues.h"
 #include "dsc/DscDecoder.h"
+#include "support/CallCountCheck.h"
 #include "support/FuzzBytes.h"
 
 namespace {
@@ -41,11 +42,7 @@ void PushByte(tolvik::DscDecoder& decoder, int channel, std::uint8_t byte) {
 
 void CheckCounts(const tolvik::DscDecoder& decoder) {
   for (int channel = 0; channel < tolvik::kDecoderChannels; ++channel) {
-    const tolvik::DscCall& call = decoder.Call(channel);
-    if (call.Primary.Count < 0 || call.Primary.Count > tolvik::SymbolSequence::kCapacity ||
-        call.Expansion.Count < 0 || call.Expansion.Count > tolvik::SymbolSequence::kCapacity) {
-      __builtin_trap();
-    }
+    tolvik::fuzzing::RequireCountsWithinCapacity(decoder.Call(channel));
   }
 }
 

@@ -13,18 +13,15 @@
 
 #include "dsc/MidTable.h"
 #include "support/FuzzBytes.h"
+#include "support/Require.h"
 #include "support/TempFolder.h"
 
 namespace {
 
+using tolvik::fuzzing::Require;
+
 constexpr int kDigitValues = 10;
 constexpr std::size_t kLongestLinePiece = 255;
-
-void Require(bool condition) {
-  if (!condition) {
-    __builtin_trap();
-  }
-}
 
 }  // namespace
 

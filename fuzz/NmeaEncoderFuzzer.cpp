@@ -20,19 +20,16 @@
 #include "nmea/DscSentenceFields.h"
 #include "nmea/NmeaFraming.h"
 #include "support/FuzzBytes.h"
+#include "support/Require.h"
 
 namespace {
+
+using tolvik::fuzzing::Require;
 
 constexpr int kCountValues = tolvik::SymbolSequence::kCapacity + 1;
 constexpr int kSymbolValues = 128;
 constexpr int kDseFieldCount = 6;
 constexpr std::size_t kChecksumDigits = 2;
-
-void Require(bool condition) {
-  if (!condition) {
-    __builtin_trap();
-  }
-}
 
 // Printable ASCII without the characters NMEA 0183 reserves for framing.
 bool AllowedInField(char c) {

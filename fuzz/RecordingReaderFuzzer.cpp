@@ -22,9 +22,12 @@
 #include "audio/input/SoundFileSource.h"
 #include "audio/input/StreamSource.h"
 #include "support/FuzzBytes.h"
+#include "support/Require.h"
 #include "support/TempFolder.h"
 
 namespace {
+
+using tolvik::fuzzing::Require;
 
 // The rates a raw stream may be declared with on the command line span
 // 1000 to 384000 Hz.
@@ -34,12 +37,6 @@ constexpr std::array<int, 4> kRawChannels = {2, 1, 0, 3};
 // Enough blocks to pass every stage of the reader, the rate converter's
 // start-up included, while an input that promises hours stays quick.
 constexpr std::uint64_t kMostBlocksRead = 20;
-
-void Require(bool condition) {
-  if (!condition) {
-    __builtin_trap();
-  }
-}
 
 void ReadBlocks(tolvik::SampleSource& source) {
   (void)source.DurationSeconds();

@@ -18,17 +18,14 @@
 #include "settings/SettingsProblemSink.h"
 #include "settings/SettingsStore.h"
 #include "settings/SettingsValues.h"
+#include "support/Require.h"
 #include "support/TempFolder.h"
 
 namespace {
 
-using tolvik::fuzzing::TempFolder;
+using tolvik::fuzzing::Require;
 
-void Require(bool condition) {
-  if (!condition) {
-    __builtin_trap();
-  }
-}
+using tolvik::fuzzing::TempFolder;
 
 // Writing into the private temporary folder must not fail.
 struct RequireNoProblem final : tolvik::SettingsProblemSink {
