@@ -13,25 +13,30 @@ namespace tolvik {
 // atomic load, so the decoding thread may look after every block.
 class OutputReports {
  public:
+  struct Report {
+    int sender;  // which output posted it, so that one since replaced is known
+    std::string text;
+  };
+
   // From any thread.
-  void Post(std::string text) {
+  void Post(int sender, std::string text) {
     const std::lock_guard<std::mutex> lock(mutex_);
-    texts_.push_back(std::move(text));
+    reports_.push_back({sender, std::move(text)});
     waiting_ = true;
   }
 
   bool Waiting() const { return waiting_; }
 
-  // Every text posted since the last take, oldest first.
-  std::vector<std::string> Take() {
+  // Every report posted since the last take, oldest first.
+  std::vector<Report> Take() {
     const std::lock_guard<std::mutex> lock(mutex_);
     waiting_ = false;
-    return std::exchange(texts_, {});
+    return std::exchange(reports_, {});
   }
 
  private:
   std::mutex mutex_;
-  std::vector<std::string> texts_;
+  std::vector<Report> reports_;
   std::atomic<bool> waiting_{false};
 };
 

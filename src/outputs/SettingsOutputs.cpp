@@ -70,8 +70,11 @@ void SettingsOutputs::ShowOutputReports() {
   if (!mqtt_reports_.Waiting()) {
     return;
   }
-  for (const std::string& text : mqtt_reports_.Take()) {
-    status_.ShowStatusText(StatusPanel::Decoder, text);
+  for (const OutputReports::Report& report : mqtt_reports_.Take()) {
+    // A retired publisher's last words are about settings gone.
+    if (report.sender == mqtt_generation_) {
+      status_.ShowStatusText(StatusPanel::Decoder, report.text);
+    }
   }
 }
 
@@ -194,9 +197,7 @@ void SettingsOutputs::FollowMqtt(std::optional<std::string>& change) {
   }
   const int generation = ++mqtt_generation_;
   const auto report = [this, generation, name](const std::string& text) {
-    if (generation == mqtt_generation_) {
-      mqtt_reports_.Post(name + ": " + text);
-    }
+    mqtt_reports_.Post(generation, name + ": " + text);
   };
   try {
     mqtt_ = std::make_unique<MqttPublisher>(MqttSettingsFor(wanted), report);

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <atomic>
 #include <filesystem>
 #include <future>
 #include <memory>
@@ -173,8 +172,9 @@ class SettingsOutputs final : private CallLogProblemSink {
   std::unique_ptr<CallRecordFormat> log_format_;  // CSV or JSON lines, while the log is on
   std::unique_ptr<DailyCallLog> log_;             // open while the log is on
   OutputReports mqtt_reports_;                    // from the publisher's thread
-  // Which publisher may post: reports of a retired one are not news.
-  std::atomic<int> mqtt_generation_{0};
+  // Which publisher's reports are shown: those of a retired one are not
+  // news. Changed and read on the decoding thread alone.
+  int mqtt_generation_ = 0;
   std::unique_ptr<MqttPublisher> mqtt_;                 // open while MQTT is on
   std::unique_ptr<MqttCallOutput> mqtt_output_;         // each call as JSON to mqtt_
   std::vector<std::future<void>> retiring_publishers_;  // stopping on their own threads
