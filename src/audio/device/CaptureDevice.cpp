@@ -5,9 +5,8 @@
 #include <QMediaDevices>
 #include <QMetaObject>
 
-#include <algorithm>
-
 #include "audio/device/CaptureFormat.h"
+#include "audio/device/StoppedByServer.h"
 
 namespace tolvik {
 
@@ -17,12 +16,19 @@ namespace {
 // identifier, or else the same description (a device plugged in again
 // elsewhere can come back under another identifier, and the user chose it by
 // its name).
-std::optional<QAudioDevice> PresentDevice(const QAudioDevice& wanted) {
-  const QList<QAudioDevice> present = QMediaDevices::audioInputs();
+std::optional<QAudioDevice> ListedById(const QList<QAudioDevice>& present, const QByteArray& id) {
   for (const QAudioDevice& device : present) {
-    if (device.id() == wanted.id()) {
+    if (device.id() == id) {
       return device;
     }
+  }
+  return std::nullopt;
+}
+
+std::optional<QAudioDevice> PresentDevice(const QAudioDevice& wanted) {
+  const QList<QAudioDevice> present = QMediaDevices::audioInputs();
+  if (auto same = ListedById(present, wanted.id())) {
+    return same;
   }
   for (const QAudioDevice& device : present) {
     if (device.description() == wanted.description()) {
@@ -154,24 +160,16 @@ void CaptureDevice::WatchStream() {
 }
 
 bool CaptureDevice::ServerEndedStream() const {
-  // The server ended the stream (it died, or refused to go on).
-  return io_ == nullptr ||
-         (source_->state() == QAudio::StoppedState && source_->error() != QAudio::NoError);
+  return io_ == nullptr || StoppedByServer(*source_);
 }
 
 bool CaptureDevice::DeviceLeftOrFellSilent() const {
   // The device left the server's list. The server then moves the stream to
   // another source without a word, and the audio would come from there.
-  if (!IsListed(open_device_)) {
+  if (!ListedById(QMediaDevices::audioInputs(), open_device_.id())) {
     return true;
   }
   return since_data_.elapsed() > kSilentStreamMs;
-}
-
-bool CaptureDevice::IsListed(const QAudioDevice& device) {
-  const QList<QAudioDevice> present = QMediaDevices::audioInputs();
-  return std::any_of(present.begin(), present.end(),
-                     [&device](const QAudioDevice& listed) { return listed.id() == device.id(); });
 }
 
 void CaptureDevice::DeviceLost() {

@@ -86,7 +86,6 @@ class CaptureDevice final : public QObject, public CaptureControl {
   void WatchStream();
   bool ServerEndedStream() const;
   bool DeviceLeftOrFellSilent() const;
-  static bool IsListed(const QAudioDevice& device);
   void DeviceLost();
   void RetryLostDevice();
   void ReadAvailable();

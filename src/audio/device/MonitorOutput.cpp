@@ -8,6 +8,7 @@
 #include <array>
 
 #include "audio/device/CaptureFormat.h"
+#include "audio/device/StoppedByServer.h"
 
 namespace tolvik {
 
@@ -51,8 +52,7 @@ bool MonitorOutput::StartSink() {
 }
 
 bool MonitorOutput::SinkHasEnded() const {
-  return sink_ == nullptr || io_ == nullptr ||
-         (sink_->state() == QAudio::StoppedState && sink_->error() != QAudio::NoError);
+  return sink_ == nullptr || io_ == nullptr || StoppedByServer(*sink_);
 }
 
 void MonitorOutput::ReopenEndedSink() {
