@@ -13,13 +13,13 @@
 
 namespace tolvik {
 
+namespace {
+
 // The column and direction a sort code stands for.
 struct SortOrder {
   int Column = 0;         // 0..kReceiveColumnCount-1
   bool Ascending = true;  // positive code ascending, negative descending
 };
-
-namespace {
 
 std::optional<SortOrder> SortOrderOfCode(int code) {
   const int column = std::abs(code) - 1;
@@ -31,6 +31,82 @@ std::optional<SortOrder> SortOrderOfCode(int code) {
 
 bool HasNoInformation(const ReceiveEntry& row) {
   return row.Information.empty() && row.Position.empty();
+}
+
+// Rows `left` and `right` compared in `order`: negative when left sorts first.
+int CompareRows(const std::vector<ReceiveEntry>& rows, const SortOrder& order, int left,
+                int right) {
+  const int comparison =
+      CompareTexts(ColumnText(rows[left], order.Column), ColumnText(rows[right], order.Column));
+  return order.Ascending ? comparison : -comparison;
+}
+
+// Whether every row but `written_row` is in `order` already.
+bool InOrderBut(const std::vector<ReceiveEntry>& rows, const SortOrder& order, int written_row) {
+  int previous = -1;
+  for (int row = 0; row < static_cast<int>(rows.size()); ++row) {
+    if (row == written_row) {
+      continue;
+    }
+    if (previous >= 0 && CompareRows(rows, order, previous, row) > 0) {
+      return false;
+    }
+    previous = row;
+  }
+  return true;
+}
+
+// The old row of each new row: a stable sort, `written_row` (if any) first
+// among rows of equal text.
+std::vector<int> SortedOrder(const std::vector<ReceiveEntry>& rows, const SortOrder& order,
+                             std::optional<int> written_row) {
+  std::vector<int> old_row_of_new(rows.size());
+  std::iota(old_row_of_new.begin(), old_row_of_new.end(), 0);
+  std::stable_sort(old_row_of_new.begin(), old_row_of_new.end(), [&](int left, int right) {
+    const int comparison = CompareRows(rows, order, left, right);
+    if (comparison != 0) {
+      return comparison < 0;
+    }
+    return written_row.has_value() && left == *written_row && right != *written_row;
+  });
+  return old_row_of_new;
+}
+
+// The same, for a list whose other rows are in order already.
+std::vector<int> OrderWithRowInserted(const std::vector<ReceiveEntry>& rows, const SortOrder& order,
+                                      int written_row) {
+  // What the stable sort gives when the other rows are in order already: them
+  // as they stand, the written row above the first that does not sort before it.
+  std::vector<int> old_row_of_new;
+  old_row_of_new.reserve(rows.size());
+  bool placed = false;
+  for (int row = 0; row < static_cast<int>(rows.size()); ++row) {
+    if (row == written_row) {
+      continue;
+    }
+    if (!placed && CompareRows(rows, order, row, written_row) >= 0) {
+      old_row_of_new.push_back(written_row);
+      placed = true;
+    }
+    old_row_of_new.push_back(row);
+  }
+  if (!placed) {
+    old_row_of_new.push_back(written_row);
+  }
+  return old_row_of_new;
+}
+
+// Moves row `from` to index `to`; the rows between shift by one.
+void MoveRow(std::vector<ReceiveEntry>& rows, int from, int to) {
+  // One move per row passed; a rotation would swap them, three moves each.
+  const auto first = rows.begin();
+  ReceiveEntry moving = std::move(rows[from]);
+  if (to < from) {
+    std::move_backward(first + to, first + from, first + from + 1);
+  } else {
+    std::move(first + from + 1, first + to + 1, first + from);
+  }
+  rows[to] = std::move(moving);
 }
 
 }  // namespace
@@ -101,62 +177,6 @@ void ReceiveList::SortReceiveList(int code) {
   SortRows(code, std::nullopt);
 }
 
-int ReceiveList::CompareRows(const SortOrder& order, int left, int right) const {
-  const int comparison =
-      CompareTexts(ColumnText(rows_[left], order.Column), ColumnText(rows_[right], order.Column));
-  return order.Ascending ? comparison : -comparison;
-}
-
-bool ReceiveList::InOrderBut(const SortOrder& order, int written_row) const {
-  int previous = -1;
-  for (int row = 0; row < Count(); ++row) {
-    if (row == written_row) {
-      continue;
-    }
-    if (previous >= 0 && CompareRows(order, previous, row) > 0) {
-      return false;
-    }
-    previous = row;
-  }
-  return true;
-}
-
-std::vector<int> ReceiveList::SortedOrder(const SortOrder& order,
-                                          std::optional<int> written_row) const {
-  std::vector<int> old_row_of_new(rows_.size());
-  std::iota(old_row_of_new.begin(), old_row_of_new.end(), 0);
-  std::stable_sort(old_row_of_new.begin(), old_row_of_new.end(), [&](int left, int right) {
-    const int comparison = CompareRows(order, left, right);
-    if (comparison != 0) {
-      return comparison < 0;
-    }
-    return written_row.has_value() && left == *written_row && right != *written_row;
-  });
-  return old_row_of_new;
-}
-
-std::vector<int> ReceiveList::OrderWithRowInserted(const SortOrder& order, int written_row) const {
-  // What the stable sort gives when the other rows are in order already: them
-  // as they stand, the written row above the first that does not sort before it.
-  std::vector<int> old_row_of_new;
-  old_row_of_new.reserve(rows_.size());
-  bool placed = false;
-  for (int row = 0; row < Count(); ++row) {
-    if (row == written_row) {
-      continue;
-    }
-    if (!placed && CompareRows(order, row, written_row) >= 0) {
-      old_row_of_new.push_back(written_row);
-      placed = true;
-    }
-    old_row_of_new.push_back(row);
-  }
-  if (!placed) {
-    old_row_of_new.push_back(written_row);
-  }
-  return old_row_of_new;
-}
-
 int ReceiveList::SortRows(int code, std::optional<int> written_row) {
   const std::optional<SortOrder> order = SortOrderOfCode(code);
   if (!order) {
@@ -167,10 +187,10 @@ int ReceiveList::SortRows(int code, std::optional<int> written_row) {
   // only the written row is out of place: finding its place takes one pass
   // instead of a sort, and only the rows it passes move, in place, so a long
   // list stays quick to add to.
-  const bool only_written_moves = written_row && InOrderBut(*order, *written_row);
+  const bool only_written_moves = written_row && InOrderBut(rows_, *order, *written_row);
   const std::vector<int> old_row_of_new = only_written_moves
-                                              ? OrderWithRowInserted(*order, *written_row)
-                                              : SortedOrder(*order, written_row);
+                                              ? OrderWithRowInserted(rows_, *order, *written_row)
+                                              : SortedOrder(rows_, *order, written_row);
 
   std::vector<int> new_row_of_old(rows_.size());
   for (int new_row = 0; new_row < Count(); ++new_row) {
@@ -185,7 +205,7 @@ int ReceiveList::SortRows(int code, std::optional<int> written_row) {
     observer_->RowsAboutToBeReordered();
   }
   if (only_written_moves) {
-    MoveRow(*written_row, written_new_row);
+    MoveRow(rows_, *written_row, written_new_row);
   } else {
     std::vector<ReceiveEntry> sorted;
     sorted.reserve(rows_.size());
@@ -198,18 +218,6 @@ int ReceiveList::SortRows(int code, std::optional<int> written_row) {
     observer_->RowsReordered(new_row_of_old);
   }
   return written_new_row;
-}
-
-void ReceiveList::MoveRow(int from, int to) {
-  // One move per row passed; a rotation would swap them, three moves each.
-  const auto first = rows_.begin();
-  ReceiveEntry moving = std::move(rows_[from]);
-  if (to < from) {
-    std::move_backward(first + to, first + from, first + from + 1);
-  } else {
-    std::move(first + from + 1, first + to + 1, first + from);
-  }
-  rows_[to] = std::move(moving);
 }
 
 void ReceiveList::ColumnClick(int column) {

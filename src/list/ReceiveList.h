@@ -16,8 +16,6 @@
 
 namespace tolvik {
 
-struct SortOrder;
-
 // The record of received calls: one row per call, or per transmitting station
 // while overwriting is on; index 0 is the top row. It writes each completed
 // call with the time of day, keeps the list newest first, raises the distress
@@ -97,17 +95,6 @@ class ReceiveList final : public CallSink {
   // Sorts by `code`, putting `written_row` first among rows of equal text;
   // returns where `written_row` has gone (or -1 when none was given).
   int SortRows(int code, std::optional<int> written_row);
-  // Rows `left` and `right` compared in `order`: negative when left sorts first.
-  int CompareRows(const SortOrder& order, int left, int right) const;
-  // Whether every row but `written_row` is in `order` already.
-  bool InOrderBut(const SortOrder& order, int written_row) const;
-  // The old row of each new row: a stable sort, `written_row` (if any) first
-  // among rows of equal text.
-  std::vector<int> SortedOrder(const SortOrder& order, std::optional<int> written_row) const;
-  // The same, for a list whose other rows are in order already.
-  std::vector<int> OrderWithRowInserted(const SortOrder& order, int written_row) const;
-  // Moves row `from` to index `to`; the rows between shift by one.
-  void MoveRow(int from, int to);
   void RemoveRow(int row);
   // Sound (unless an alert is already being signalled), dialog loaded with
   // the row, dialog shown unless it is showing already.
