@@ -45,6 +45,7 @@
 #include "outputs/CsvCallFormat.h"
 #include "outputs/DailyCallLog.h"
 #include "outputs/JsonCallFormat.h"
+#include "outputs/LoopbackSockets.h"
 #include "outputs/MqttCallOutput.h"
 #include "outputs/MqttPublisher.h"
 #include "outputs/NmeaOutput.h"
@@ -135,18 +136,10 @@ class SentenceArrivals {
   std::thread reader_;
 };
 
-sockaddr_in Loopback(int port) {
-  sockaddr_in address{};
-  address.sin_family = AF_INET;
-  address.sin_port = htons(static_cast<std::uint16_t>(port));
-  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  return address;
-}
-
 // A UDP socket on a free port of 127.0.0.1.
 int UdpSocket(int& port) {
   const int udp = socket(AF_INET, SOCK_DGRAM, 0);
-  sockaddr_in address = Loopback(0);
+  sockaddr_in address = testing::Loopback(0);
   bind(udp, reinterpret_cast<sockaddr*>(&address), sizeof address);
   socklen_t length = sizeof address;
   getsockname(udp, reinterpret_cast<sockaddr*>(&address), &length);
@@ -155,9 +148,8 @@ int UdpSocket(int& port) {
 }
 
 int TcpClient(int port) {
-  const int client = socket(AF_INET, SOCK_STREAM, 0);
-  const sockaddr_in address = Loopback(port);
-  if (connect(client, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0) {
+  const int client = testing::ConnectTo(port);
+  if (client < 0) {
     throw std::runtime_error("cannot connect to the TCP server");
   }
   return client;
@@ -188,11 +180,11 @@ struct AllOutputs {
                    JsonCallFormat::Object(call, {IsoUtcText(clock.Now()), {}, {}}));
              }),
         log(log_folder, csv, clock, log_problems) {
-    while (tcp->ClientCount() < 1) {
-      std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    if (!testing::Eventually([this] { return tcp->ClientCount() >= 1; })) {
+      throw std::runtime_error("the TCP server never saw its client");
     }
-    while (!publisher.Connected()) {
-      std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    if (!testing::Eventually([this] { return publisher.Connected(); })) {
+      throw std::runtime_error("the MQTT publisher never reached the broker");
     }
     nmea.AddSink(*udp);
     nmea.AddSink(*tcp);
