@@ -13,7 +13,7 @@
 namespace tolvik {
 
 // Feeds `decoder` from `air` until `end_s` seconds of audio have gone in, a
-// piece of piece.capacity() samples at a time (the last one shorter), and
+// piece of `piece_samples` samples at a time (the last one shorter), and
 // calls after_piece() once after each piece so that its rows are taken as
 // they come. Returns the decoding thread's CPU seconds spent in the decoder
 // alone, not in making the audio.

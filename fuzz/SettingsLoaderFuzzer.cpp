@@ -6,10 +6,11 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <sstream>
 #include <string>
+#include <utility>
 
 #include "base/SettingRanges.h"
 #include "settings/AppSettings.h"

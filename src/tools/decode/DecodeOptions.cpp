@@ -107,8 +107,8 @@ ParsedCommandLine ParseDecodeCommandLine(int argc, char** argv) {
   CLI::App app{
       "Decodes maritime DSC calls from recordings and prints one line per call.\n"
       "Reads any audio file libsndfile reads, at any sample rate (the left channel of a\n"
-      "stereo file, see --channel). '-' reads standard input: a sound file (WAV, FLAC, Ogg, AIFF, "
-      ".snd),\n"
+      "stereo file, see --channel). '-' reads standard input: a sound file "
+      "(WAV, FLAC, Ogg, AIFF, .snd),\n"
       "recognised by its header, or else raw signed 16-bit little-endian samples\n"
       "(--raw-rate, --raw-channels).",
       "tolvik-decode"};

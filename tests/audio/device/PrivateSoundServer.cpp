@@ -102,11 +102,6 @@ std::optional<int> PrivateSoundServer::ServerPid() const {
   return std::nullopt;
 }
 
-bool PrivateSoundServer::IsRunning() const {
-  const std::optional<int> pid = ServerPid();
-  return pid && IsAlive(*pid);
-}
-
 void PrivateSoundServer::Kill() {
   const std::optional<int> pid = ServerPid();
   if (!pid || ::kill(*pid, SIGKILL) != 0) {

@@ -24,7 +24,6 @@ class PrivateSoundServer {
   bool Start();
   // Ends the server as a crash would, and waits until it is gone.
   void Kill();
-  bool IsRunning() const;
   const std::string& Problem() const { return problem_; }
 
   // The capture source goes, or comes (again); `source_name` lets it come
